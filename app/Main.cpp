@@ -1,0 +1,7 @@
+// Program entry.
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+{
+    return 0;
+}

@@ -1,0 +1,187 @@
+// Shared utilities: hex dumps, error texts, version strings, file-name parts, month names.
+#include "device/Utilities.h"
+#include "framework/Text.h"
+#include "support/SimDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+std::wstring SystemText(DWORD code)
+{
+    wchar_t buffer[1024] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                   buffer, 1024, nullptr);
+    return buffer;
+}
+
+std::wstring Dump(const std::vector<BYTE>& data)
+{
+    std::wstring text = L"junk";
+    HexDump(data.data(), static_cast<int>(data.size()), text);
+    return text;
+}
+
+}  // namespace
+
+TEST(HexDump, LinesOfSixteenBytesEachBegunWithCrLf)
+{
+    std::vector<BYTE> data(20);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<BYTE>(i * 0x11);
+    EXPECT_EQ(Dump(data), L"\r\n00112233445566778899AABBCCDDEEFF\r\n10213243");
+    EXPECT_EQ(Dump({}), L"");
+    EXPECT_EQ(Dump({ 0x0A }), L"\r\n0A");
+}
+
+TEST(HexDump, TrailingFfRunBeyond256BytesIsSummedUp)
+{
+    std::vector<BYTE> data(300, 0x5A);
+    for (size_t i = 250; i < 300; ++i)
+        data[i] = 0xFF;
+    std::wstring text = Dump(data);
+    // 256 bytes shown (the FF bytes at 250..255 among them) in 16 lines, then the remark.
+    EXPECT_EQ(text.size(), 16 * (2 + 32) + 2 + std::wstring(L"(remaining 44 bytes are FF)").size());
+    EXPECT_EQ(text.substr(text.size() - 2 - 27 - 34), L"\r\n5A5A5A5A5A5A5A5A5A5AFFFFFFFFFFFF\r\n(remaining 44 bytes are FF)");
+}
+
+TEST(HexDump, FirstTwoHundredFiftySixBytesAreNeverCut)
+{
+    std::vector<BYTE> all(256, 0xFF);
+    std::wstring text = Dump(all);
+    EXPECT_EQ(text.size(), 16u * 34u);
+    EXPECT_EQ(text.find(L"remaining"), std::wstring::npos);
+
+    std::vector<BYTE> big(1024, 0xFF);
+    EXPECT_EQ(Dump(big).substr(16 * 34), L"\r\n(remaining 768 bytes are FF)");
+
+    // An FF run that stops before the end is not a trailing run.
+    big[1023] = 0x00;
+    EXPECT_EQ(Dump(big).find(L"remaining"), std::wstring::npos);
+    EXPECT_EQ(Dump(big).size(), 64u * 34u);
+}
+
+TEST(SystemErrorText, DropsTheFinalFullStopAndLineEnd)
+{
+    std::wstring raw = SystemText(ERROR_FILE_NOT_FOUND);
+    ASSERT_GE(raw.size(), 3u);
+    ASSERT_EQ(raw.substr(raw.size() - 2), L"\r\n");
+    EXPECT_EQ(std::wstring(GetSystemErrorText(ERROR_FILE_NOT_FOUND)), raw.substr(0, raw.size() - 3));
+    std::wstring denied = SystemText(ERROR_ACCESS_DENIED);
+    EXPECT_EQ(std::wstring(GetSystemErrorText(ERROR_ACCESS_DENIED)), denied.substr(0, denied.size() - 3));
+}
+
+TEST(SystemErrorText, CodeWithoutTextNamesTheCodeNotThePreviousText)
+{
+    GetSystemErrorText(ERROR_ACCESS_DENIED);
+    EXPECT_STREQ(GetSystemErrorText(12345678), L"Unknown error 12345678");
+    EXPECT_STREQ(GetSystemErrorText(0xE0001234), L"Unknown error 3758101044");
+}
+
+TEST(FileNamePart, TextAfterTheLastBackslash)
+{
+    struct
+    {
+        const wchar_t* path;
+        const wchar_t* part;
+    } cases[] = {
+        { L"report.xml", L"report.xml" },
+        { L"C:\\data\\report.xml", L"report.xml" },
+        { L"C:\\a\\b\\", L"b\\" },
+        { L"C:/data/report.xml", L"C:/data/report.xml" },
+        { L"\\x", L"x" },
+        { L"", L"" },
+    };
+    for (const auto& c : cases)
+    {
+        wchar_t out[260] = L"untouched";
+        GetFileNamePart(c.path, out);
+        EXPECT_STREQ(out, c.part) << c.path;
+    }
+    wchar_t out[260] = L"untouched";
+    GetFileNamePart(L"C\\", out);
+    EXPECT_STREQ(out, L"untouched");
+}
+
+TEST(FileNamePart, LongNameIsCutWithinTheBuffer)
+{
+    std::wstring path = L"C:\\" + std::wstring(400, L'n');
+    wchar_t out[261];
+    out[260] = L'#';
+    GetFileNamePart(path.c_str(), out);
+    EXPECT_EQ(std::wstring(out), std::wstring(259, L'n'));
+    EXPECT_EQ(out[260], L'#');
+}
+
+TEST(MonthName, ThreeLettersOrUnknown)
+{
+    std::wstring name;
+    const wchar_t* months[] = { L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
+                                L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec" };
+    for (WORD m = 1; m <= 12; ++m)
+    {
+        GetMonthName(m, name);
+        EXPECT_EQ(name, months[m - 1]);
+    }
+    for (WORD m : { 0, 13, 0xFFFF })
+    {
+        GetMonthName(m, name);
+        EXPECT_EQ(name, L"Unknown");
+    }
+}
+
+TEST(Versions, OwnVersionAndTitleFromTheVersionResource)
+{
+    // The test executable carries the program's resources: file version 1.0.0.0.
+    wchar_t version[260] = {};
+    ASSERT_TRUE(GetOwnVersionString(version));
+    EXPECT_STREQ(version, L"V1.00");
+    std::wstring title;
+    BuildTitle(title);
+    EXPECT_EQ(title, L"Vek Quorvel V1.00");
+}
+
+TEST(Versions, FileVersionStringOfFilesWithAndWithoutResource)
+{
+    std::wstring text = L"junk";
+    EXPECT_TRUE(GetFileVersionString((ExeFolder() + L"\\VekTiv.dll").c_str(), text));
+    EXPECT_EQ(text, L"1.0.0.0");
+
+    CTempDir dir;
+    WriteFileBytes(dir.File(L"plain.txt"), "no version here");
+    text = L"junk";
+    EXPECT_FALSE(GetFileVersionString(dir.File(L"plain.txt").c_str(), text));
+    EXPECT_EQ(text, L"");
+    EXPECT_FALSE(GetFileVersionString(dir.File(L"missing.dll").c_str(), text));
+}
+
+TEST(Usage, LinesEndWithLfCrAndTheLastWithCrLf)
+{
+    std::wstring text = GetUsageText();
+    EXPECT_EQ(text.substr(0, 38), L"This program analyzes your device and ");
+    EXPECT_NE(text.find(L"automatically.\n\r\n\rRequired parameters:\n\r\n\r-f=<report file>\n\r"),
+              std::wstring::npos);
+    EXPECT_NE(text.find(L"(e.g. -f=C:\\temp\\test.xml). If the report file name contains spaces wrap "
+                        L"the file name with quotation marks (e.g. -f=\"C:\\Report 1\\My Report.xml\")."),
+              std::wstring::npos);
+    EXPECT_NE(text.find(L"Note:\n\rThe report consists of two files."), std::wstring::npos);
+    EXPECT_EQ(text.substr(text.size() - 23), L"data in a webbrowser.\r\n");
+    size_t lfcr = 0;
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        lfcr += text[i] == L'\n' && text[i + 1] == L'\r';
+    EXPECT_EQ(lfcr, 14u);
+}
+
+TEST(StringTable, TextsOfTheProgram)
+{
+    EXPECT_EQ(LoadResString(101), L"Vek Quorvel");
+    EXPECT_EQ(LoadResString(107), L"The report file can not be closed.");
+    EXPECT_EQ(LoadResString(105),
+              L"This version of Vek Quorvel can be executed only on 32-bit editions of Windows.\n\r"
+              L"Use the 64-bit version of Vek Quorvel instead.");
+    EXPECT_EQ(LoadResString(9999), L"");
+}
