@@ -132,9 +132,6 @@ def scan(run, workdir, extra_env=None):
 # Registry values that the groups read, staged so that their tests show values.
 REGISTRY = r"""REGEDIT4
 
-[HKEY_LOCAL_MACHINE\HARDWARE\TIV\Bios]
-"VersionID"="VEK-BIOS-E2E"
-
 [HKEY_LOCAL_MACHINE\SOFTWARE\VEK_Dovazezozu\TIV\Driver]
 "Version"="3.10.0"
 "InstallPath"="C:\\Program Files\\Vek\\TIV"
@@ -161,6 +158,9 @@ REGISTRY = r"""REGEDIT4
 "VekNotifyEnable"=dword:00000000
 """
 
+# Values below HKEY_LOCAL_MACHINE\HARDWARE, which only volatile keys can hold (stagereg.c).
+VOLATILE_VALUES = [(r"HARDWARE\TIV\Bios", "VersionID", "VEK-BIOS-E2E")]
+
 # The key=value file in the system drive's root.
 RUNTIME_INI = "[Device]\r\nLine=E2E test line 7\r\nStation=Cell 4\r\n"
 
@@ -174,7 +174,7 @@ class Prefix:
     def __init__(self, workdir):
         self.source = os.environ.get("WINEPREFIX") or os.path.join(
             os.environ.get("VEK_BUILD") or os.path.join(SOURCE, "build"), "wineprefix")
-        self.path = os.path.join(workdir, "wineprefix")
+        self.path = os.path.join(os.path.abspath(workdir), "wineprefix")
         self.env = dict(os.environ, WINEPREFIX=self.path, WINEARCH="win32", WINEDEBUG="-all")
 
     def __enter__(self):
@@ -193,6 +193,12 @@ class Prefix:
         subprocess.run(["wineserver", "-p"], env=self.env, check=True)
         subprocess.run(["wine", "regedit", "/S", windows_path(reg)], env=self.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+        stagereg = os.path.join(os.path.dirname(self.path), "stagereg.exe")
+        subprocess.run(["i686-w64-mingw32-gcc", "-municode", "-static", "-o", stagereg,
+                        os.path.join(HERE, "stagereg.c")], check=True)
+        for key, name, text in VOLATILE_VALUES:
+            subprocess.run(["wine", stagereg, key, name, text], env=self.env, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
         return self
 
     def __exit__(self, *exc):
