@@ -73,6 +73,7 @@ class Run:
         self.report_bytes = None
         self.stylesheet = None      # path of the stylesheet written beside the report
         self.report_path = None
+        self.folder = None
         self.problems = []
 
 
@@ -86,7 +87,7 @@ def runs_for_every_profile():
     return runs
 
 
-def scan(run, workdir, extra_env=None):
+def scan(run, workdir, extra_env=None, call_log=True):
     """Runs VekQuorvel.exe -f=<report> -o for one run in a folder of its own under workdir.
 
     The program is copied into that folder together with the library the run asks for (none
@@ -94,6 +95,7 @@ def scan(run, workdir, extra_env=None):
     run's exit code, time and report bytes; a run over the time limit is marked hung.
     """
     folder = tempfile.mkdtemp(prefix=run.name + "-", dir=workdir)
+    run.folder = folder
     shutil.copy2(os.path.join(BIN, "VekQuorvel.exe"), folder)
     if run.library == "sim":
         shutil.copy2(os.path.join(BIN, "VekTiv.dll"), folder)
@@ -106,7 +108,8 @@ def scan(run, workdir, extra_env=None):
     env["WINEDEBUG"] = "-all"
     if run.profile:
         env["VEKTIV_PROFILE"] = windows_path(run.profile)
-    env["VEKTIV_CALL_LOG"] = windows_path(os.path.join(folder, "calls.log"))
+    if call_log:
+        env["VEKTIV_CALL_LOG"] = windows_path(os.path.join(folder, "calls.log"))
     env.update(extra_env or {})
     command = ["wine", os.path.join(folder, "VekQuorvel.exe"), "-f=" + windows_path(report), "-o"]
     start = time.monotonic()
@@ -317,8 +320,22 @@ def check_rendering(report_path, stylesheet_path):
     return [], seconds
 
 
+def check_library_calls(run):
+    """The simulated library took its profile (no parse error in its call log); the full build
+    is always called, at least for the header's device type."""
+    log = os.path.join(run.folder or "", "calls.log")
+    if run.library is None or not run.folder:
+        return []
+    if not os.path.exists(log):
+        return ["the library was never called"] if run.library == "sim" else []
+    with open(log, encoding="utf-8", errors="replace") as f:
+        errors = [line.strip() for line in f if line.startswith("profile error")]
+    return errors[:1]
+
+
 def check_report(run):
     """Every structural check of one run's report; fills run.problems and returns the tree."""
+    run.problems += check_library_calls(run)
     if run.hung:
         run.problems.append("hung: no end within %g s" % SCAN_TIME_LIMIT)
         return None
