@@ -5,6 +5,7 @@
 #include "framework/Handles.h"
 #include "groups/OsVersionText.h"
 #include "groups/RegistryText.h"
+#include "groups/SubTest.h"
 
 #include <algorithm>
 #include <iterator>
@@ -39,11 +40,6 @@ TFunction LookUpKernel32(const char* pszName)
         return nullptr;
     return reinterpret_cast<TFunction>(
         reinterpret_cast<void (*)()>(GetProcAddress(hKernel, pszName)));
-}
-
-void EndTest(CXmlReport* pReport)
-{
-    WriteEndTag(pReport->m_hFile, L"Test", 6);
 }
 
 std::wstring AnsiToWide(const char* pData, size_t nBytes)
@@ -123,9 +119,8 @@ void CTestOS::TestOperatingSystem()
         if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&data.info)))
         {
             // No version data at all: the failure of the second call is the result.
-            m_pReport->WriteTestResult(GetSystemErrorText(GetLastError()), kStatusFailed,
-                                       kFormatString);
-            EndTest(m_pReport);
+            WriteReading(*this, Failure(GetLastError()));
+            CloseTest(*this);
             return;
         }
     }
@@ -153,8 +148,8 @@ void CTestOS::TestOperatingSystem()
 
     DWORD dwStatus = kStatusPassed;
     std::wstring text = ComposeOsVersionText(data, &dwStatus);
-    m_pReport->WriteTestResult(text.c_str(), dwStatus, kFormatString);
-    EndTest(m_pReport);
+    WriteReading(*this, Value(text, kFormatString, dwStatus));
+    CloseTest(*this);
 }
 
 BOOL CTestOS::ReadProductName(std::wstring& text)
@@ -190,11 +185,7 @@ void CTestOS::TestRuntimeIni()
 
     m_pReport->NextCategory(L"DAZIRAVAZ.INI", nullptr);
     for (const CKeyValueLine& line : ParseKeyValueText(bytes))
-    {
-        m_pReport->BeginTest(line.key.c_str(), L"");
-        m_pReport->WriteTestResult(line.value.c_str(), kStatusPassed, kFormatString);
-        EndTest(m_pReport);
-    }
+        WriteTest(*this, line.key.c_str(), L"", Value(line.value, kFormatString));
 }
 
 void CTestOS::TestRegistrationDetails()
@@ -203,25 +194,21 @@ void CTestOS::TestRegistrationDetails()
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_QUERY_VALUE, key.Receive()) !=
         ERROR_SUCCESS)
     {
-        m_pReport->BeginTest(L"Registration details", L"");
-        m_pReport->WriteTestResult(
-            L"Can not open the registry key SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
-            kStatusFailed, kFormatString);
-        EndTest(m_pReport);
+        WriteTest(*this, L"Registration details", L"",
+                  Value(L"Can not open the registry key "
+                        L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                        kFormatString, kStatusFailed));
         return;
     }
     for (const CRegistrationValue& row : kRegistrationValues)
     {
-        m_pReport->BeginTest(row.pszTest, L"");
-        std::wstring text;
-        bool bOk = false;
-        LONG lResult = QueryRegistryString(key.Get(), row.pszValue, 520, text, &bOk);
-        if (bOk)
-            m_pReport->WriteTestResult(text.c_str(), kStatusPassed, kFormatString);
-        else
-            m_pReport->WriteTestResult(GetSystemErrorText(static_cast<DWORD>(lResult)),
-                                       kStatusFailed, kFormatString);
-        EndTest(m_pReport);
+        // A value of another type fails with the query's own code, 0.
+        BeginFirstTest(*this, row.pszTest, L"", [&] {
+            std::wstring text;
+            bool bOk = false;
+            LONG lResult = QueryRegistryString(key.Get(), row.pszValue, 520, text, &bOk);
+            return bOk ? Value(text, kFormatString) : Failure(static_cast<DWORD>(lResult));
+        });
     }
 }
 
@@ -240,9 +227,7 @@ void CTestOS::TestAdministratorPrivileges()
         bKnown = CheckTokenMembership(nullptr, pAdministrators, &bMember) != FALSE;
         FreeSid(pAdministrators);
     }
-    if (bKnown)
-        m_pReport->WriteTestResult(bMember ? L"Yes" : L"No", kStatusPassed, kFormatYesNo);
-    else
-        m_pReport->WriteTestResult(L"Undefined", kStatusFailed, kFormatString);
-    EndTest(m_pReport);
+    WriteReading(*this, bKnown ? Value(bMember ? L"Yes" : L"No", kFormatYesNo)
+                               : Value(L"Undefined", kFormatString, kStatusFailed));
+    CloseTest(*this);
 }

@@ -29,22 +29,10 @@ const wchar_t* const kTouchLockFiles[] = { L"\\VekTouchLockSvc.exe",
                                            L"\\Drivers\\VekUsbTouchLock.sys" };
 
 // Device types with a UPS, with a flash driver, and the panel PCs with their own drivers.
-const DWORD kUpsTypes[] = { 6, 12, 13, 18, 19 };
-const DWORD kFlashTypes[] = { 4, 5, 8, 10 };
-const DWORD kPanelPcTypes[] = { 4, 5 };
-
-void EndTest(CXmlReport* pReport)
-{
-    WriteEndTag(pReport->m_hFile, L"Test", 6);
-}
-
-void WriteTest(CXmlReport* pReport, const wchar_t* pszName, const wchar_t* pszValue,
-               DWORD dwStatus, DWORD dwFormat = kFormatString)
-{
-    pReport->BeginTest(pszName, L"");
-    pReport->WriteTestResult(pszValue, dwStatus, dwFormat);
-    EndTest(pReport);
-}
+const CTypeGate kAnyType = { CTypeGate::kAlways, {} };
+const CTypeGate kUpsTypes = { CTypeGate::kOnlyOn, { { 6, 12, 13, 18, 19 } } };
+const CTypeGate kFlashTypes = { CTypeGate::kOnlyOn, { { 4, 5, 8, 10 } } };
+const CTypeGate kPanelPcTypes = { CTypeGate::kOnlyOn, { { 4, 5 } } };
 
 // One REG_SZ value into out; on failure out holds the system text of the query's code.
 bool ReadStringValue(HKEY hKey, const wchar_t* pszName, std::wstring& out)
@@ -88,18 +76,18 @@ const CProduct kProducts[5] = {
 
 // FactoryRevert.exe, the last entry, lies outside the system directory and is not a row here.
 const CDriverFile kDriverFiles[12] = {
-    { L"\\VekCtrlCenter.cpl", nullptr, 0, kAlways },
-    { L"\\VekTiv.dll", nullptr, 0, kAlways },
-    { L"\\VekTivUps.dll", kUpsTypes, std::size(kUpsTypes), kAlways },
-    { L"\\VekUpsMsg.exe", kUpsTypes, std::size(kUpsTypes), kAlways },
-    { L"\\VekUpsMon.exe", kUpsTypes, std::size(kUpsTypes), kAlways },
-    { L"\\VekTivUpsSvc.exe", kUpsTypes, std::size(kUpsTypes), kWindows6xNotVista },
-    { L"\\Drivers\\VekDrovDrv.sys", nullptr, 0, kDrovInstalled },
-    { L"\\Drivers\\VekTivDrv.sys", nullptr, 0, kDrovNotInstalled },
-    { L"\\Drivers\\VekBiosDrv.sys", nullptr, 0, kAlways },
-    { L"\\Drivers\\VekFlashDrv.sys", kFlashTypes, std::size(kFlashTypes), kAlways },
-    { L"\\Drivers\\VekGixDrv.sys", kPanelPcTypes, std::size(kPanelPcTypes), kAlways },
-    { L"\\Drivers\\VekPelmDrv.sys", kPanelPcTypes, std::size(kPanelPcTypes), kAlways },
+    { L"\\VekCtrlCenter.cpl", kAnyType, kAlways },
+    { L"\\VekTiv.dll", kAnyType, kAlways },
+    { L"\\VekTivUps.dll", kUpsTypes, kAlways },
+    { L"\\VekUpsMsg.exe", kUpsTypes, kAlways },
+    { L"\\VekUpsMon.exe", kUpsTypes, kAlways },
+    { L"\\VekTivUpsSvc.exe", kUpsTypes, kWindows6xNotVista },
+    { L"\\Drivers\\VekDrovDrv.sys", kAnyType, kDrovInstalled },
+    { L"\\Drivers\\VekTivDrv.sys", kAnyType, kDrovNotInstalled },
+    { L"\\Drivers\\VekBiosDrv.sys", kAnyType, kAlways },
+    { L"\\Drivers\\VekFlashDrv.sys", kFlashTypes, kAlways },
+    { L"\\Drivers\\VekGixDrv.sys", kPanelPcTypes, kAlways },
+    { L"\\Drivers\\VekPelmDrv.sys", kPanelPcTypes, kAlways },
 };
 
 std::wstring FileEntryName(const wchar_t* pszEntry)
@@ -194,9 +182,9 @@ void CTestVekDriversAndTools::WriteProductInfo(const std::wstring& location,
                                                const std::wstring& version,
                                                const std::wstring& date)
 {
-    WriteTest(m_pReport, L"Setup version", version.c_str(), kStatusPassed);
-    WriteTest(m_pReport, L"Install location", location.c_str(), kStatusPassed);
-    WriteTest(m_pReport, L"Install date", FormatInstallDate(date).c_str(), kStatusPassed);
+    WriteTest(*this, L"Setup version", L"", Value(version, kFormatString));
+    WriteTest(*this, L"Install location", L"", Value(location, kFormatString));
+    WriteTest(*this, L"Install date", L"", Value(FormatInstallDate(date), kFormatString));
 }
 
 void CTestVekDriversAndTools::TestDriverProductInfo()
@@ -209,21 +197,16 @@ void CTestVekDriversAndTools::TestDriverProductInfo()
     }
     std::wstring driverVersion;
     if (ReadDriverVersion(driverVersion))
-        WriteTest(m_pReport, L"Setup version", driverVersion.c_str(), kStatusPassed);
+        WriteTest(*this, L"Setup version", L"", Value(driverVersion, kFormatString));
     else
-        WriteTest(m_pReport, L"Setup version", L"Not available", kStatusFailed);
+        WriteTest(*this, L"Setup version", L"",
+                  Value(L"Not available", kFormatString, kStatusFailed));
 }
 
 bool CTestVekDriversAndTools::DriverFileApplies(const CDriverFile& row, bool bDrovInstalled)
 {
-    if (row.nTypes > 0)
-    {
-        bool bType = false;
-        for (size_t i = 0; i < row.nTypes && !bType; ++i)
-            bType = m_Library.IsDeviceType(row.pTypes[i]);
-        if (!bType)
-            return false;
-    }
+    if (!PassesGate(m_Library, row.gate))
+        return false;
     switch (row.eCondition)
     {
     case kDrovInstalled:
@@ -294,34 +277,34 @@ void CTestVekDriversAndTools::TestSystemFile(const wchar_t* pszRelativePath)
 
 void CTestVekDriversAndTools::TestFile(const std::wstring& path)
 {
-    WriteTest(m_pReport, L"File path", path.c_str(), kStatusPassed);
+    // The path is shown even when the file does not exist.
+    WriteTest(*this, L"File path", L"", Value(path, kFormatString));
 
     WIN32_FILE_ATTRIBUTE_DATA attributes = {};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes))
     {
-        WriteTest(m_pReport, L"File version", GetSystemErrorText(GetLastError()), kStatusFailed);
+        WriteTest(*this, L"File version", L"", Failure(GetLastError()));
         return;
     }
 
     std::wstring version;
     if (GetFileVersionString(path.c_str(), version))
-        WriteTest(m_pReport, L"File version", version.c_str(), kStatusPassed);
+        WriteTest(*this, L"File version", L"", Value(version, kFormatString));
     else
-        WriteTest(m_pReport, L"File version", L"Can not get the file version", kStatusFailed);
+        WriteTest(*this, L"File version", L"",
+                  Value(L"Can not get the file version", kFormatString, kStatusFailed));
 
-    m_pReport->BeginTest(L"Modification date", L"");
-    SYSTEMTIME time = {};
-    if (FileTimeToSystemTime(&attributes.ftLastWriteTime, &time))
-        m_pReport->WriteTestResult(StrFormat(L"%04u-%02u-%02u %02u:%02u:%02u", time.wYear,
-                                             time.wMonth, time.wDay, time.wHour, time.wMinute,
-                                             time.wSecond)
-                                       .c_str(),
-                                   kStatusPassed, kFormatString);
-    else
-        m_pReport->WriteTestResult(GetSystemErrorText(GetLastError()), kStatusFailed,
-                                   kFormatString);
-    EndTest(m_pReport);
+    // UTC as the file system keeps it, not converted to local time.
+    BeginFirstTest(*this, L"Modification date", L"", [&] {
+        SYSTEMTIME time = {};
+        if (!FileTimeToSystemTime(&attributes.ftLastWriteTime, &time))
+            return Failure(GetLastError());
+        return Value(StrFormat(L"%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth,
+                               time.wDay, time.wHour, time.wMinute, time.wSecond),
+                     kFormatString);
+    });
 
-    WriteTest(m_pReport, L"File size", StrFormat(L"%lu", attributes.nFileSizeLow).c_str(),
-              kStatusPassed, kFormatBytes);
+    // Only the low 32 bits of the size, as the report has always shown it.
+    WriteTest(*this, L"File size", L"",
+              Value(StrFormat(L"%lu", attributes.nFileSizeLow), kFormatBytes));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Test.h"
+#include "groups/SubTest.h"
 
 #include <string>
 
@@ -26,12 +27,11 @@ enum EDriverFileCondition
 };
 
 // A row of the device-interface driver's file list: a path below the system directory, written
-// when the device type is one of pTypes (any type when nTypes is 0) and the condition holds.
+// when the device-type gate passes and then the condition holds.
 struct CDriverFile
 {
     const wchar_t* pszPath;
-    const DWORD* pTypes;
-    size_t nTypes;
+    CTypeGate gate;
     EDriverFileCondition eCondition;
 };
 
