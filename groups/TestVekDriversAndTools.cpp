@@ -75,7 +75,7 @@ const CProduct kProducts[5] = {
 };
 
 // FactoryRevert.exe, the last entry, lies outside the system directory and is not a row here.
-const CDriverFile kDriverFiles[12] = {
+const CDriverFile kDriverFiles[13] = {
     { L"\\VekCtrlCenter.cpl", kAnyType, kAlways },
     { L"\\VekTiv.dll", kAnyType, kAlways },
     { L"\\VekTivUps.dll", kUpsTypes, kAlways },
@@ -88,6 +88,7 @@ const CDriverFile kDriverFiles[12] = {
     { L"\\Drivers\\VekFlashDrv.sys", kFlashTypes, kAlways },
     { L"\\Drivers\\VekGixDrv.sys", kPanelPcTypes, kAlways },
     { L"\\Drivers\\VekPelmDrv.sys", kPanelPcTypes, kAlways },
+    { L"\\VekZuqSvc.exe", kPanelPcTypes, kAlways },
 };
 
 std::wstring FileEntryName(const wchar_t* pszEntry)

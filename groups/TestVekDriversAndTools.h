@@ -36,7 +36,7 @@ struct CDriverFile
 };
 
 extern const CProduct kProducts[5];
-extern const CDriverFile kDriverFiles[12];
+extern const CDriverFile kDriverFiles[13];
 
 // The SubCategory of a file entry: the part of the path after its last backslash.
 std::wstring FileEntryName(const wchar_t* pszEntry);

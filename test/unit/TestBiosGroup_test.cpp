@@ -107,7 +107,7 @@ TEST(BiosGroup, RegistryIdShapes)
         // Exactly 512 bytes without a terminator: all 256 characters, nothing beyond.
         CStagedMachineKey machine;
         std::wstring full(256, L'z');
-        machine.SetRaw(kBiosKey, L"VersionID", REG_SZ, full.data(), 512);
+        machine.SetRaw(kBiosKey, L"VersionID", REG_BINARY, full.data(), 512);
         EXPECT_EQ(RunGroup<CTestBios>().Test(L"ID").result, full);
     }
     {

@@ -134,8 +134,9 @@ TEST(OSGroup, RegistrationValueFailures)
 TEST(OSGroup, RegistrationValueWithoutTerminatorStaysInItsBuffer)
 {
     CStagedMachineKey machine;
-    std::wstring full(260, L'w');
-    machine.SetRaw(kCurrentVersion, L"RegisteredOwner", REG_SZ, full.data(), 520);
+    // 259 characters and no terminator: the text is exactly the data.
+    std::wstring full(259, L'w');
+    machine.SetRaw(kCurrentVersion, L"RegisteredOwner", REG_SZ, full.data(), 518);
     CReportOutline report = RunGroup<CTestOS>();
     EXPECT_EQ(report.Test(L"Registered owner").result, full);
     EXPECT_EQ(report.Test(L"Registered owner").status, L"Passed");
