@@ -1,7 +1,11 @@
-// Program entry.
+// Program entry: the one application object and the start-up that runs it.
+#include "app/App.h"
+
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+CVekDiagRuntimeWin32App theApp;
+
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
 {
-    return 0;
+    return AppMain(hInstance);
 }

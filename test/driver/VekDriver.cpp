@@ -1,0 +1,267 @@
+// Test driver for the GUI tests: lists the windows of one program with their controls' texts,
+// presses buttons and fills edits by control id, tells a message box's icon, and serves as a
+// recording "open" handler. One command per start; output on stdout, one line per item.
+//
+//   VekDriver list <exe path>             top-level windows of processes running that image:
+//                                         "W <hwnd> <class>|<title>" then "C <id> <class>|<text>"
+//                                         per control, "I <icon>" for a message box icon
+//   VekDriver click <hwnd> <id>           posts the button's click (WM_COMMAND) to the window
+//   VekDriver settext <hwnd> <id> <text>  sets a control's text
+//   VekDriver close <hwnd>                posts WM_CLOSE
+//   VekDriver record <file> <arg>         appends arg and a line end to file (an "open" verb)
+//   VekDriver run <command line>          starts the program, waits, prints "EXIT <code>"
+//                                         (the full 32-bit code; Wine's own status keeps 8 bits)
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+typedef void (*PFN_GENERIC)();
+typedef BOOL(WINAPI* PFN_QUERY_IMAGE)(HANDLE, DWORD, LPWSTR, PDWORD);
+
+std::wstring Lower(std::wstring s)
+{
+    for (wchar_t& c : s)
+        c = static_cast<wchar_t>(towlower(c));
+    return s;
+}
+
+std::wstring ProcessImage(DWORD dwPid)
+{
+    static auto pQuery = reinterpret_cast<PFN_QUERY_IMAGE>(reinterpret_cast<PFN_GENERIC>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "QueryFullProcessImageNameW")));
+    if (pQuery == nullptr)
+        return L"";
+    HANDLE h = OpenProcess(0x1000 /* PROCESS_QUERY_LIMITED_INFORMATION */, FALSE, dwPid);
+    if (h == nullptr)
+        return L"";
+    wchar_t buffer[1024];
+    DWORD n = 1024;
+    std::wstring path = pQuery(h, 0, buffer, &n) ? std::wstring(buffer, n) : L"";
+    CloseHandle(h);
+    return path;
+}
+
+std::wstring Text(HWND hWnd)
+{
+    wchar_t buffer[4096] = {};
+    DWORD_PTR n = 0;
+    // WM_GETTEXT works across processes, unlike GetWindowText for controls.
+    SendMessageTimeoutW(hWnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &n);
+    std::wstring text(buffer);
+    // One line per item: line ends become visible escapes.
+    std::wstring out;
+    for (wchar_t c : text)
+    {
+        if (c == L'\n')
+            out += L"\\n";
+        else if (c == L'\r')
+            out += L"\\r";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::wstring ClassOf(HWND hWnd)
+{
+    wchar_t buffer[256] = {};
+    GetClassNameW(hWnd, buffer, 256);
+    return buffer;
+}
+
+void Print(const std::wstring& line)
+{
+    // UTF-8 on stdout whatever the console code page.
+    int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), &bytes[0], n, nullptr, nullptr);
+    bytes += '\n';
+    fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+// Pixels of a rectangle of the screen, or of a standard icon drawn on a given background.
+std::vector<COLORREF> Grab(HDC hdcSource, int x, int y, int w, int h, HICON hIcon, COLORREF background)
+{
+    HDC hdcScreen = GetDC(nullptr);
+    HDC hdc = CreateCompatibleDC(hdcScreen);
+    HBITMAP hbm = CreateCompatibleBitmap(hdcScreen, w, h);
+    HGDIOBJ old = SelectObject(hdc, hbm);
+    if (hIcon != nullptr)
+    {
+        HBRUSH brush = CreateSolidBrush(background);
+        RECT rc = { 0, 0, w, h };
+        FillRect(hdc, &rc, brush);
+        DeleteObject(brush);
+        DrawIconEx(hdc, 0, 0, hIcon, w, h, 0, nullptr, DI_NORMAL);
+    }
+    else
+    {
+        BitBlt(hdc, 0, 0, w, h, hdcSource, x, y, SRCCOPY);
+    }
+    std::vector<COLORREF> pixels;
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            pixels.push_back(GetPixel(hdc, i, j));
+    SelectObject(hdc, old);
+    DeleteObject(hbm);
+    DeleteDC(hdc);
+    ReleaseDC(nullptr, hdcScreen);
+    return pixels;
+}
+
+double Distance(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
+{
+    double sum = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    {
+        sum += abs(GetRValue(a[i]) - GetRValue(b[i])) + abs(GetGValue(a[i]) - GetGValue(b[i])) +
+               abs(GetBValue(a[i]) - GetBValue(b[i]));
+    }
+    return sum;
+}
+
+// Which standard icon a static icon control shows, from its pixels on the screen.
+std::wstring IconKind(HWND hControl)
+{
+    RECT rc;
+    GetWindowRect(hControl, &rc);
+    int w = rc.right - rc.left;
+    int h = rc.bottom - rc.top;
+    if (w <= 0 || h <= 0)
+        return L"none";
+    HDC hdcScreen = GetDC(nullptr);
+    std::vector<COLORREF> shown = Grab(hdcScreen, rc.left, rc.top, w, h, nullptr, 0);
+    ReleaseDC(nullptr, hdcScreen);
+    struct
+    {
+        const wchar_t* pszName;
+        LPCWSTR pszId;
+    } kIcons[] = { { L"error", IDI_HAND }, { L"question", IDI_QUESTION },
+                   { L"warning", IDI_EXCLAMATION }, { L"information", IDI_ASTERISK } };
+    std::wstring best = L"none";
+    double bestDistance = Distance(shown, std::vector<COLORREF>(shown.size(), shown[0]));
+    for (const auto& icon : kIcons)
+    {
+        std::vector<COLORREF> drawn = Grab(nullptr, 0, 0, w, h, LoadIconW(nullptr, icon.pszId), shown[0]);
+        double d = Distance(shown, drawn);
+        if (d < bestDistance)
+        {
+            bestDistance = d;
+            best = icon.pszName;
+        }
+    }
+    return best;
+}
+
+struct CListContext
+{
+    std::wstring image;
+};
+
+BOOL CALLBACK ListChild(HWND hWnd, LPARAM)
+{
+    if (GetParent(hWnd) == nullptr)
+        return TRUE;
+    int id = GetDlgCtrlID(hWnd);
+    Print(L"C " + std::to_wstring(id) + L" " + ClassOf(hWnd) + L"|" + Text(hWnd));
+    LONG style = GetWindowLongW(hWnd, GWL_STYLE);
+    if (Lower(ClassOf(hWnd)) == L"static" && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(hWnd))
+        Print(L"I " + std::to_wstring(id) + L" " + IconKind(hWnd));
+    return TRUE;
+}
+
+BOOL CALLBACK ListTop(HWND hWnd, LPARAM lParam)
+{
+    const CListContext* pContext = reinterpret_cast<const CListContext*>(lParam);
+    if (!IsWindowVisible(hWnd))
+        return TRUE;
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(hWnd, &dwPid);
+    std::wstring image = Lower(ProcessImage(dwPid));
+    const std::wstring& want = pContext->image;
+    if (image.size() < want.size() || image.compare(image.size() - want.size(), want.size(), want) != 0)
+        return TRUE;
+    wchar_t handle[32];
+    swprintf(handle, 32, L"%lx", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(hWnd)));
+    Print(std::wstring(L"W ") + handle + L" " + ClassOf(hWnd) + L"|" + Text(hWnd));
+    EnumChildWindows(hWnd, ListChild, 0);
+    return TRUE;
+}
+
+HWND ParseWindow(const wchar_t* psz)
+{
+    return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(wcstoul(psz, nullptr, 16)));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2)
+        return 2;
+    std::wstring command = argv[1];
+    if (command == L"list" && argc == 3)
+    {
+        CListContext context{ Lower(argv[2]) };
+        EnumWindows(ListTop, reinterpret_cast<LPARAM>(&context));
+        fflush(stdout);
+        return 0;
+    }
+    if (command == L"click" && argc == 4)
+    {
+        HWND hWnd = ParseWindow(argv[2]);
+        int id = _wtoi(argv[3]);
+        // Posted, not sent: the click may open a modal box that would block a sender.
+        return PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(GetDlgItem(hWnd, id))) ? 0 : 1;
+    }
+    if (command == L"settext" && argc == 5)
+    {
+        HWND hControl = GetDlgItem(ParseWindow(argv[2]), _wtoi(argv[3]));
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(hControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]),
+                                   SMTO_ABORTIFHUNG, 5000, &result) && result ? 0 : 1;
+    }
+    if (command == L"run" && argc == 3)
+    {
+        std::wstring commandLine = argv[2];
+        STARTUPINFOW si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        {
+            Print(L"START FAILED " + std::to_wstring(GetLastError()));
+            return 1;
+        }
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD dwCode = 0;
+        GetExitCodeProcess(pi.hProcess, &dwCode);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        Print(L"EXIT " + std::to_wstring(dwCode));
+        fflush(stdout);
+        return 0;
+    }
+    if (command == L"close" && argc == 3)
+        return PostMessageW(ParseWindow(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == L"record" && argc == 4)
+    {
+        FILE* f = _wfopen(argv[2], L"ab");
+        if (f == nullptr)
+            return 1;
+        std::wstring line = std::wstring(argv[3]) + L"\n";
+        int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        std::string bytes(static_cast<size_t>(n), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &bytes[0], n, nullptr, nullptr);
+        fwrite(bytes.data(), 1, bytes.size() - 1, f);
+        fclose(f);
+        return 0;
+    }
+    return 2;
+}

@@ -1,0 +1,299 @@
+// Run job: Init's path checks, the scan over a table of group places, progress messages.
+#include "app/RunOrder.h"
+#include "app/ScanJob.h"
+#include "framework/Dialog.h"
+#include "support/SimDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// What the groups of a test table did, in order.
+std::vector<std::wstring> g_Events;
+int g_nDestroyed = 0;
+
+// A member whose destructor shows that the whole derived object was released.
+struct CDestroyCounter
+{
+    ~CDestroyCounter() { ++g_nDestroyed; }
+};
+
+template <int N>
+class CFakeGroup : public CTest
+{
+public:
+    explicit CFakeGroup(CXmlReport* pReport) : CTest(pReport)
+    {
+        g_Events.push_back(L"create " + std::to_wstring(N));
+    }
+    void Run() override
+    {
+        g_Events.push_back(L"run " + std::to_wstring(N) +
+                           (m_Library.m_hModule != nullptr ? L" bound" : L" unbound"));
+    }
+
+private:
+    CDestroyCounter m_Counter;
+};
+
+CTest* CreateNothing(CXmlReport*)
+{
+    return nullptr;
+}
+
+// Five places: a group, an empty place, a group, one that cannot be created, a group.
+const CGroupPlace kTestPlaces[] = {
+    { L"CFakeGroup1", CreateGroup<CFakeGroup<1>> },
+    { L"Empty", nullptr },
+    { L"CFakeGroup2", CreateGroup<CFakeGroup<2>> },
+    { L"Failing", CreateNothing },
+    { L"CFakeGroup3", CreateGroup<CFakeGroup<3>> },
+};
+
+// A window standing in for the progress bar: counts what the scan thread sends it.
+struct CProgressLog
+{
+    std::vector<std::pair<int, int>> ranges;
+    std::vector<int> positions;
+    int nLow = 0;
+    int nHigh = 100;
+};
+CProgressLog* g_pLog = nullptr;
+
+LRESULT CALLBACK ProgressProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMsg)
+    {
+    case PBM_SETRANGE:
+        g_pLog->ranges.emplace_back(LOWORD(lParam), HIWORD(lParam));
+        g_pLog->nLow = LOWORD(lParam);
+        g_pLog->nHigh = HIWORD(lParam);
+        return 0;
+    case PBM_SETPOS:
+        g_pLog->positions.push_back(static_cast<int>(wParam));
+        return 0;
+    case PBM_GETRANGE:
+        if (lParam != 0)
+        {
+            reinterpret_cast<PBRANGE*>(lParam)->iLow = g_pLog->nLow;
+            reinterpret_cast<PBRANGE*>(lParam)->iHigh = g_pLog->nHigh;
+        }
+        return wParam ? g_pLog->nLow : g_pLog->nHigh;
+    default:
+        return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    }
+}
+
+// Runs the job's scan on its own thread over the given places while this thread handles the
+// messages it sends.
+struct CThreadArgs
+{
+    CScanJob* pJob;
+    const CGroupPlace* pPlaces;
+    size_t nPlaces;
+};
+
+DWORD WINAPI ScanThread(LPVOID pParam)
+{
+    CThreadArgs* pArgs = static_cast<CThreadArgs*>(pParam);
+    return pArgs->pJob->RunGroups(pArgs->pPlaces, pArgs->nPlaces);
+}
+
+DWORD RunWithMessages(CScanJob& job, const CGroupPlace* pPlaces, size_t nPlaces)
+{
+    CThreadArgs args{ &job, pPlaces, nPlaces };
+    HANDLE hThread = CreateThread(nullptr, 0, ScanThread, &args, 0, nullptr);
+    EXPECT_NE(hThread, nullptr);
+    while (MsgWaitForMultipleObjects(1, &hThread, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+    {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+    }
+    DWORD dwResult = 0;
+    GetExitCodeThread(hThread, &dwResult);
+    CloseHandle(hThread);
+    return dwResult;
+}
+
+// Start and end tags balance, in order; the prologue lines and leaf lines are skipped.
+bool IsBalanced(const std::wstring& text, std::wstring* pError)
+{
+    std::vector<std::wstring> open;
+    size_t pos = 0;
+    while (pos < text.size())
+    {
+        size_t end = text.find(L"\r\n", pos);
+        std::wstring line = text.substr(pos, end == std::wstring::npos ? std::wstring::npos : end - pos);
+        pos = end == std::wstring::npos ? text.size() : end + 2;
+        size_t lt = line.find(L'<');
+        if (lt == std::wstring::npos || line.compare(lt, 2, L"<?") == 0)
+            continue;
+        size_t gt = line.find(L'>', lt);
+        bool bLeaf = line.find(L"</", gt) != std::wstring::npos;
+        if (bLeaf)
+            continue;
+        if (line.compare(lt, 2, L"</") == 0)
+        {
+            std::wstring name = line.substr(lt + 2, gt - lt - 2);
+            if (open.empty() || open.back() != name)
+            {
+                *pError = L"unexpected end tag " + name;
+                return false;
+            }
+            open.pop_back();
+        }
+        else
+        {
+            open.push_back(line.substr(lt + 1, gt - lt - 1));
+        }
+    }
+    if (!open.empty())
+        *pError = L"unclosed " + open.back();
+    return open.empty();
+}
+
+std::wstring ReadUtf16(const std::wstring& path)
+{
+    std::string bytes = ReadFileBytes(path);
+    std::wstring text(bytes.size() / 2, L'\0');
+    memcpy(&text[0], bytes.data(), text.size() * 2);
+    if (!text.empty() && text[0] == 0xFEFF)
+        text.erase(0, 1);
+    return text;
+}
+
+TEST(ScanJob, InitialState)
+{
+    CScanJob job;
+    EXPECT_EQ(job.m_hThread, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(job.m_dwThreadId, 0u);
+    EXPECT_EQ(job.m_hWnd, nullptr);
+    EXPECT_EQ(job.m_pProgress, nullptr);
+    EXPECT_EQ(job.m_Report.m_hFile, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(job.m_Report.m_nGroupNumber, 0);
+    EXPECT_EQ(job.m_Report.m_nTestNumber, 0);
+}
+
+TEST(ScanJob, InitChecksThePathBeforeTheFileSystem)
+{
+    CTempDir dir;
+    {
+        CScanJob job;
+        EXPECT_EQ(job.Init(nullptr, GetModuleHandleW(nullptr), TRUE), 160u);
+    }
+    // Fill the name so that the whole path has 259 or 260 characters.
+    for (size_t nTotal : { size_t(259), size_t(260) })
+    {
+        std::wstring folder = dir.Path() + L"\\";
+        std::wstring name(nTotal - folder.size() - 4, L'r');
+        std::wstring path = folder + name + L".xml";
+        ASSERT_EQ(path.size(), nTotal);
+        CScanJob job;
+        DWORD dwResult = job.Init(path.c_str(), GetModuleHandleW(nullptr), TRUE);
+        if (nTotal == 260)
+        {
+            EXPECT_EQ(dwResult, 111u);
+            EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+        }
+        else
+        {
+            EXPECT_EQ(dwResult, 0u);
+            EXPECT_STREQ(job.m_szReportPath, path.c_str());
+            EXPECT_EQ(job.m_hInstance, GetModuleHandleW(nullptr));
+            CloseReportFile(job.m_Report.m_szRootName, job.m_Report.m_hFile);
+        }
+    }
+}
+
+TEST(ScanJob, ScanWithNoGroupsBuiltWritesABalancedReport)
+{
+    CSimDevice device("DeviceType = u32 18\n");
+    CTempDir dir;
+    std::wstring path = dir.File(L"empty.xml");
+    CScanJob job;
+    ASSERT_EQ(job.Init(path.c_str(), GetModuleHandleW(nullptr), TRUE), 0u);
+    const CGroupPlace kEmpty[17] = {};
+    EXPECT_EQ(job.RunGroups(kEmpty, std::size(kEmpty)), 0u);
+    EXPECT_EQ(job.m_Report.m_hFile, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(job.m_dwCloseResult, 0u);
+    std::wstring text = ReadUtf16(path);
+    std::wstring error;
+    EXPECT_TRUE(IsBalanced(text, &error)) << error;
+    EXPECT_NE(text.find(L"<VekQuorvelReport>\r\n"), std::wstring::npos);
+    EXPECT_EQ(text.size() - text.rfind(L"</VekQuorvelReport>\r\n"), 21u);
+}
+
+TEST(ScanJob, GroupsRunInOrderOneProgressStepEach)
+{
+    CSimDevice device("DeviceType = u32 18\n");
+    CTempDir dir;
+    std::wstring path = dir.File(L"groups.xml");
+    CScanJob job;
+    ASSERT_EQ(job.Init(path.c_str(), GetModuleHandleW(nullptr), TRUE), 0u);
+
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ProgressProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VekTestProgress";
+    RegisterClassW(&wc);
+    CProgressLog log;
+    g_pLog = &log;
+    CProgressCtrl progress;
+    progress.Attach(CreateWindowW(L"VekTestProgress", L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
+                                  wc.hInstance, nullptr));
+    ASSERT_NE(progress.m_hWnd, nullptr);
+    job.m_pProgress = &progress;
+
+    g_Events.clear();
+    g_nDestroyed = 0;
+    EXPECT_EQ(RunWithMessages(job, kTestPlaces, std::size(kTestPlaces)), 0u);
+    DestroyWindow(progress.m_hWnd);
+    g_pLog = nullptr;
+
+    // All groups exist before the first runs; each runs with its own library binding.
+    EXPECT_EQ(g_Events, (std::vector<std::wstring>{ L"create 1", L"create 2", L"create 3",
+                                                    L"run 1 bound", L"run 2 bound", L"run 3 bound" }));
+    EXPECT_EQ(g_nDestroyed, 3);
+    // Range once, one step per group that ran, then the end of the range.
+    EXPECT_EQ(log.ranges, (std::vector<std::pair<int, int>>{ { 1, 5 } }));
+    EXPECT_EQ(log.positions, (std::vector<int>{ 1, 2, 3, 5 }));
+    // Every binding's library was released by the time the scan ended.
+    EXPECT_EQ(GetModuleHandleW(L"VekTiv.dll"), nullptr);
+    EXPECT_EQ(job.m_Report.m_hFile, INVALID_HANDLE_VALUE);
+}
+
+TEST(ScanJob, NoProgressBarNoWindowInAutomaticMode)
+{
+    CSimDevice device("DeviceType = u32 18\n");
+    CTempDir dir;
+    std::wstring path = dir.File(L"auto.xml");
+    CScanJob job;
+    ASSERT_EQ(job.Init(path.c_str(), GetModuleHandleW(nullptr), TRUE), 0u);
+    HANDLE hThread = INVALID_HANDLE_VALUE;
+    ASSERT_EQ(job.Start(nullptr, nullptr, &hThread), 0u);
+    ASSERT_NE(hThread, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(WaitForSingleObject(hThread, 30000), WAIT_OBJECT_0);
+    DWORD dwExit = 1;
+    GetExitCodeThread(hThread, &dwExit);
+    EXPECT_EQ(dwExit, 0u);
+    CloseHandle(hThread);
+    EXPECT_EQ(job.m_dwCloseResult, 0u);
+    std::wstring error;
+    EXPECT_TRUE(IsBalanced(ReadUtf16(path), &error)) << error;
+}
+
+TEST(ScanJob, ReportThatIsNotOpenCountsAsNotClosed)
+{
+    CScanJob job;
+    const CGroupPlace kEmpty[17] = {};
+    EXPECT_EQ(job.RunGroups(kEmpty, std::size(kEmpty)), 29u);
+    EXPECT_EQ(job.m_dwCloseResult, 29u);
+}
+
+}  // namespace
