@@ -506,14 +506,31 @@ def build(t):
 
 
 def main():
-    for t in DEVICES:
-        with open(os.path.join(HERE, "type%02d.ini" % t), "w", newline="\n") as f:
-            f.write(build(t))
+    """Writes the profiles; with --check only compares them with the files and lists the
+    differing ones (exit code 1 when any differs)."""
+    import sys
+    check = "--check" in sys.argv[1:]
     # The built-in device: the richest type, with every module it can carry.
-    text = build(18).replace("# Simulated", "# The built-in default device: simulated", 1)
-    with open(os.path.join(HERE, "default.ini"), "w", newline="\n") as f:
-        f.write(text)
+    outputs = {"type%02d.ini" % t: build(t) for t in DEVICES}
+    outputs["default.ini"] = build(18).replace("# Simulated", "# The built-in default device: simulated", 1)
+    stale = []
+    for name, text in outputs.items():
+        path = os.path.join(HERE, name)
+        if check:
+            try:
+                with open(path, newline="") as f:
+                    if f.read() == text:
+                        continue
+            except OSError:
+                pass
+            stale.append(name)
+        else:
+            with open(path, "w", newline="\n") as f:
+                f.write(text)
+    for name in stale:
+        print("out of date: sim/profiles/%s (run sim/profiles/generate.py)" % name)
+    return 1 if stale else 0
 
 
 if __name__ == "__main__":
-    main()
+    raise SystemExit(main())
