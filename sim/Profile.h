@@ -37,8 +37,9 @@
 // (8 bits); a failing id 0 fails the call ("DisplayEqualizer = fail 50": no equalizer).
 // "UploadFileW 17 = bytes ..." is the block that TivUploadFileW(path, 17, 0, 0) writes into the
 // named file; "UploadFileW 17 = fail 23" makes it fail without writing. "EnableWmi = fail <code>"
-// makes TivEnableWmi fail (and leaves WMI as it was). Before the first TivSelectPanel no panel
-// is selected and only device-wide entries hold; a failed selection keeps the old panel.
+// makes TivEnableWmi fail (and leaves WMI as it was); TivIsWmiEnabled answers the WMI state
+// unless "IsWmiEnabled = ..." stages an answer. Before the first TivSelectPanel no panel is
+// selected and only device-wide entries hold; a failed selection keeps the old panel.
 //
 // Sample profiles: sim/profiles/type01.ini .. type21.ini (one per device type, written by
 // sim/profiles/generate.py), default.ini (built into the library) and scenario_*.ini.

@@ -154,6 +154,24 @@ class Result:
                 return "%s %s %r, not %r" % (where, what, actual, expected)
 
 
+class ResultLike:
+    """One test's value matches a regular expression as a whole (for values whose exact text is
+    the implementer's choice, such as a string cut at the end of its buffer)."""
+
+    def __init__(self, group, category, name, pattern, subcategory=None):
+        self.group, self.category, self.name, self.subcategory = group, category, name, subcategory
+        self.pattern = pattern
+
+    def __call__(self, report):
+        t = report.test(self.group, self.category, self.name, self.subcategory)
+        if t is None:
+            return "%s/%s/%s missing" % (self.group, self.category, self.name)
+        value = t.findtext("TestResult") or ""
+        if not re.fullmatch(self.pattern, value, re.S):
+            return "%s/%s/%s value %r does not match %r" % (self.group, self.category, self.name,
+                                                            value, self.pattern)
+
+
 class AnyStatus:
     """Some test of the report has this status (e.g. the one alarm of a device)."""
 
@@ -303,11 +321,27 @@ FACTS = {
         (ALL_TYPES + NO_TYPE, Categories("Operating System", ["Version", "DAZIRAVAZ.INI", "Registration Details",
                                                               "User Account"])),
     ],
+    "Vek Drivers and Tools": [
+        # The staged registry (scan.REGISTRY) installs the driver and the CAN driver.
+        (types(1, 4, 18), Categories("Vek Drivers and Tools", ["TIV Driver", "CAN Driver"])),
+        (types(1), SubCategories("Vek Drivers and Tools", "TIV Driver",
+                                 ["Product Information", "VekCtrlCenter.cpl", "VekTiv.dll", "VekTivDrv.sys",
+                                  "VekBiosDrv.sys"])),
+        (types(4), SubCategories("Vek Drivers and Tools", "TIV Driver",
+                                 ["Product Information", "VekCtrlCenter.cpl", "VekTiv.dll", "VekTivDrv.sys",
+                                  "VekBiosDrv.sys", "VekFlashDrv.sys", "VekGixDrv.sys", "VekPelmDrv.sys",
+                                  "VekZuqSvc.exe"])),
+    ],
     "BIOS": [
         (types(15, 16, 17), Tests("BIOS", "CatUndef", ["Vek version", "Build date", "ID", "Boot mode"])),
         (types(15), Result("BIOS", "CatUndef", "Boot mode", value="Normal area")),
         (types(1, 4, 12, 18), Tests("BIOS", "CatUndef", ["Vek version", "Build date", "ID"])),
         (types(18), Result("BIOS", "CatUndef", "ID", value="VEK-BIOS-E2E", status="Passed")),
+        (types(18), Result("BIOS", "CatUndef", "Vek version", value="V1.28 R0", status="Passed", fmt="String")),
+        (types(16), Result("BIOS", "CatUndef", "Boot mode", value="Normal area", status="Passed")),
+        # A string cut at an embedded NUL, and one that fills its buffer without a terminator.
+        (["scenario_xml_chars"], Result("BIOS", "CatUndef", "Vek version", value="V1.28 ")),
+        (["scenario_strings_nt"], ResultLike("BIOS", "CatUndef", "Vek version", r"V1\.28 V1\.28 .{0,244}")),
     ],
     "General": [
         *[(types(t), SubCategories("General", "User Settings", ["User Serial ID", "User Bootlogo", "User LED"]))
@@ -315,6 +349,15 @@ FACTS = {
         *[(types(t), SubCategories("General", "User Settings", ["User Serial ID"])) for t in (1, 12, 18)],
         (types(18), Result("General", "User Settings", "Value", value="00ABCD12h", fmt="String")),
         (types(18), Categories("General", ["User Settings", "Key Configuration"])),
+        (types(4), Result("General", "User Settings", "VESA mode", value="105", status="Passed", fmt="Hex")),
+        (types(4), Result("General", "User Settings", "Size", value="786492", fmt="Bytes")),
+        (types(4), Result("General", "User Settings", "Status", value="0", fmt="Dec")),
+        (types(18), Tests("General", "Key Configuration", ["State", "Version", "Build date", "User information",
+                                                           "Key layer", "Layer mode"])),
+        (types(18), Result("General", "Key Configuration", "State", value="Valid", fmt="Unknown")),
+        (["scenario_extremes"], Result("General", "Key Configuration", "User information", value="(n.a.)",
+                                       status="Passed", fmt="String")),
+        (["scenario_extremes"], Result("General", "User Settings", "Value", value="FFFFFFFFh")),
     ],
     "System Unit": [
         *[(types(t), Categories("System Unit", system_unit_categories(t))) for t in range(1, 22)],

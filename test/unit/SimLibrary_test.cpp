@@ -247,7 +247,13 @@ TEST(SimLibrary, WmiRule)
         {
             EXPECT_EQ(error, 1168u) << c.profile;
         }
+        auto isEnabled = lib.Get<PFN_OUT>("TivIsWmiEnabled");
+        BOOL on = 2;
+        EXPECT_TRUE(isEnabled(&on));
+        EXPECT_EQ(on, FALSE);
         enable(TRUE);
+        EXPECT_TRUE(isEnabled(&on));
+        EXPECT_EQ(on, std::strstr(c.profile, "EnableWmi") ? FALSE : TRUE) << c.profile;
         EXPECT_EQ(lib.Read("TivGetTemperature", 0, &t, 1) != FALSE, c.withWmi) << c.profile;
         if (c.withWmi)
         {
