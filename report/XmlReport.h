@@ -47,8 +47,10 @@ public:
     void Reset();
 
     // Opens the report (asking before an existing file is replaced unless bOverwrite), writes
-    // the stylesheet beside it, the XML prologue and the Header. 0, 80, 110, 29 or a code of
-    // WriteStylesheet.
+    // the stylesheet beside it, the XML prologue and the Header. 0; 80 when the user declines
+    // (nothing written); a code of WriteStylesheet (the report not touched); 110 when the
+    // report cannot be created; 29 when a Header line fails (m_hFile then stays open);
+    // 160 for a NULL path. Runs on the user-interface thread: the question is a message box.
     DWORD Open(const wchar_t* pszPath, BOOL bOverwrite);
 
     // Writes the stylesheet file beside the report: 0, 160, 1175, 1450, 82 or 29.
