@@ -88,8 +88,9 @@ public:
 // write fails (also for INVALID_HANDLE_VALUE), 160 for a missing name or text.
 
 // Creates the report (replacing an existing file) and writes the BOM, the XML declaration, the
-// stylesheet line when pszStylesheetName is not NULL (the bare file name as the href; "&" is
-// written as an entity, "%" and "#" percent-encoded so that a browser finds the file) and
+// stylesheet line when pszStylesheetName is not NULL (the bare file name as a relative URI:
+// characters outside the unreserved set and the sub-delimiters, "&" among them,
+// percent-encoded as UTF-8, so that browsers and XSLT processors find the file) and
 // the root start tag; stores the root name in pszRootName. INVALID_HANDLE_VALUE on failure,
 // with the thread's last error set and no handle left open.
 HANDLE CreateReportFile(wchar_t* pszRootName /* [260] */, const wchar_t* pszPath,

@@ -13,6 +13,8 @@ from urllib.parse import unquote
 NBSP = "\u00a0"
 SOURCE = os.environ["VEK_SOURCE"]
 BIN = os.environ["VEK_BIN"]
+# A report whose stylesheet line has to encode its name to be followed.
+CLEAN = "clean #1 & 100% B\u00fcro.xml"
 failures = []
 
 
@@ -234,7 +236,7 @@ def check_sample(folder):
 
 
 def check_clean(folder):
-    page, raw = transform(os.path.join(folder, "clean.xml"))
+    page, raw = transform(os.path.join(folder, CLEAN))
     paragraphs = [p.text() for p in page.all("p")]
     for sentence in ["No temperature sensors available.", "No fan sensors available.", "No voltage sensors available.",
                      "No test failed.", "No sensor had an alarm state."]:
@@ -253,7 +255,7 @@ def main():
             print(result.stdout.decode(errors="replace"), result.stderr.decode(errors="replace"))
             print("FAIL: the sample reports could not be written")
             return 1
-        for name in ["sample.xml", "clean.xml"]:
+        for name in ["sample.xml", CLEAN]:
             lint = subprocess.run(["xmllint", "--noout", os.path.join(folder, name)], capture_output=True)
             check(lint.returncode == 0, f"xmllint {name}: {lint.stderr.decode(errors='replace')}")
         check_stylesheet_file(os.path.join(folder, "sample.xsl"))

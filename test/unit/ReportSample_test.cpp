@@ -1,6 +1,7 @@
 // Sample reports through the whole writer: one with every Format, status and naming case, one
 // without failures, alarms or sensors. With VEK_REPORT_SAMPLES naming a folder they are kept
-// there (sample.xml, clean.xml and their stylesheets) for the stylesheet checks.
+// there (sample.xml and "clean #1 & 100% Büro.xml", a name that its stylesheet line must
+// encode, with their stylesheets) for the stylesheet checks.
 #include "device/Utilities.h"
 #include "report/XmlReport.h"
 #include "support/ReportOpen.h"
@@ -141,7 +142,8 @@ TEST(ReportSample, WholeReportsAreWellFormed)
     std::wstring folder = SampleFolder();
     if (folder.empty())
         folder = dir.Path();
-    for (const auto& sample : { std::make_pair(L"sample.xml", WriteSample), std::make_pair(L"clean.xml", WriteClean) })
+    for (const auto& sample : { std::make_pair(L"sample.xml", WriteSample),
+                                std::make_pair(L"clean #1 & 100% B\u00fcro.xml", WriteClean) })
     {
         std::wstring path = folder + L"\\" + sample.first;
         sample.second(path);
