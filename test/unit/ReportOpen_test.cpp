@@ -50,13 +50,14 @@ TEST(ReportOpen, WritesStylesheetBesideAndHeader)
     struct
     {
         std::wstring report;
-        std::wstring stylesheet;  // file in the folder, and the href
+        std::wstring stylesheet;  // file in the folder
+        std::wstring href;
     } const kCases[] = {
-        { L"unit7.xml", L"unit7.xsl" },
-        { L"report", L"report.xsl" },
-        { L"a.b.xml", L"a.b.xsl" },
-        { L"rel.2\\report", L"rel.2\\report.xsl" },
-        { L"My Report.xml", L"My Report.xsl" },
+        { L"unit7.xml", L"unit7.xsl", L"unit7.xsl" },
+        { L"report", L"report.xsl", L"report.xsl" },
+        { L"a.b.xml", L"a.b.xsl", L"a.b.xsl" },
+        { L"rel.2\\report", L"rel.2\\report.xsl", L"report.xsl" },
+        { L"My Report.xml", L"My Report.xsl", L"My%20Report.xsl" },
     };
     for (const auto& c : kCases)
     {
@@ -65,8 +66,7 @@ TEST(ReportOpen, WritesStylesheetBesideAndHeader)
         bool bom = false;
         std::wstring text = ReadReportText(path, &bom);
         EXPECT_TRUE(bom);
-        std::wstring href = c.stylesheet.substr(c.stylesheet.find_last_of(L'\\') + 1);
-        EXPECT_EQ(text, kDeclaration + StylesheetLine(href) + L"<VekQuorvelReport>\r\n" +
+        EXPECT_EQ(text, kDeclaration + StylesheetLine(c.href) + L"<VekQuorvelReport>\r\n" +
                             ExpectedHeader(GetDeviceModelName(18)) + L"</VekQuorvelReport>\r\n")
             << c.report;
         EXPECT_EQ(CheckReportXml(text), "");
