@@ -199,6 +199,18 @@ def driver_rows(s):
         check(report.test_names(DRIVERS, "TIV Driver", "VekBiosDrv.sys") == ["File path", "File version"],
               "type %d missing file tests" % t)
 
+    # With the DROV driver installed it takes the place of the TIV driver's row (a new file in
+    # the copy's own folder, so the session's prefix does not see it).
+    drov = os.path.join(s.drive_c("windows", "system32", "drivers"), "VekDrovDrv.sys")
+    shutil.copy2(FIXTURE, drov)
+    report = s.scan(profile(2))
+    os.unlink(drov)
+    actual = report.subcategories(DRIVERS, "TIV Driver")
+    check(actual == ["Product Information", "VekCtrlCenter.cpl", "VekTiv.dll", "VekDrovDrv.sys", "VekBiosDrv.sys"],
+          "DROV driver rows %s" % actual)
+    check(result(report, DRIVERS, "TIV Driver", "File version", "VekDrovDrv.sys") ==
+          ("9.8.7.6 (fixture)", "Passed", "String"), "DROV driver version")
+
 
 def products(s):
     sram = tempfile.mkdtemp(prefix="sram-", dir=s.workdir)
