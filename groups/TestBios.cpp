@@ -3,6 +3,7 @@
 
 #include "framework/Handles.h"
 #include "groups/RegistryText.h"
+#include "groups/ReadableType.h"
 #include "groups/SubTest.h"
 #include "groups/VoltageFirmware.h"
 
@@ -43,8 +44,7 @@ CReading ReadBiosId()
 void CTestBios::Run()
 {
     // Unlike a plain "not on 9 or 11" gate, an unreadable type writes nothing here.
-    m_Library.IsDeviceType(0);
-    if (m_Library.m_dwDeviceType == 0 || IsDeviceTypeIn(m_Library, { 9, 11 }))
+    if (!HasReadableDeviceType(m_Library) || IsDeviceTypeIn(m_Library, { 9, 11 }))
         return;
     m_pReport->BeginTestGroup(L"BIOS",
                               L"Contains BIOS related tests like checking the version number or "

@@ -2,6 +2,7 @@
 #include "groups/TestGeneral.h"
 
 #include "framework/Text.h"
+#include "groups/ReadableType.h"
 #include "groups/SubTest.h"
 
 namespace
@@ -58,9 +59,7 @@ void WriteByteTest(CTest& test, const CByteTest& row)
 
 void CTestGeneral::Run()
 {
-    // Every readable device type; nothing when the type cannot be read.
-    m_Library.IsDeviceType(0);
-    if (m_Library.m_dwDeviceType == 0)
+    if (!HasReadableDeviceType(m_Library))
         return;
     m_pReport->BeginTestGroup(L"General",
                               L"Contains general tests like key configuration or user settings.",

@@ -4,6 +4,7 @@
 #include "device/Utilities.h"
 #include "framework/Handles.h"
 #include "framework/Text.h"
+#include "groups/ReadableType.h"
 #include "groups/RegistryText.h"
 
 #include <cwchar>
@@ -161,9 +162,7 @@ BOOL IsWindows6xNotVista()
 
 void CTestVekDriversAndTools::Run()
 {
-    // Written on every readable device type; nothing when the type cannot be read.
-    m_Library.IsDeviceType(0);
-    if (m_Library.m_dwDeviceType == 0)
+    if (!HasReadableDeviceType(m_Library))
         return;
     m_pReport->BeginTestGroup(
         L"Vek Drivers and Tools",
