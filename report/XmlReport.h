@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Report status codes and Result Format codes.
 enum : DWORD
 {
@@ -45,14 +47,26 @@ public:
     void Reset();
 
     // Opens the report (asking before an existing file is replaced unless bOverwrite), writes
-    // the stylesheet beside it, the XML prologue and the Header. 0, 80, 110, 29 or a code of
-    // WriteStylesheet.
+    // the stylesheet beside it, the XML prologue and the Header. 0; 80 when the user declines
+    // (nothing written); a code of WriteStylesheet (the report not touched); 110 when the
+    // report cannot be created; 29 when a Header line fails (m_hFile then stays open);
+    // 160 for a NULL path. Runs on the user-interface thread: the question is a message box.
     DWORD Open(const wchar_t* pszPath, BOOL bOverwrite);
 
     // Writes the stylesheet file beside the report: 0, 160, 1175, 1450, 82 or 29.
     static DWORD WriteStylesheet(const wchar_t* pszReportPath);
 
-    // The report tree; each returns 0, or 29 as soon as a line could not be written.
+    // The overwrite question of Open: TRUE when the user allows the existing report at the
+    // path to be replaced. The default shows the message box; tests put their own answer here.
+    typedef BOOL (*PFN_ASK_OVERWRITE)(const wchar_t* pszPath);
+    static PFN_ASK_OVERWRITE s_pfnAskOverwrite;
+    // The clock of the Header (GetLocalTime unless a test fixes it).
+    typedef void (*PFN_GET_TIME)(SYSTEMTIME* pTime);
+    static PFN_GET_TIME s_pfnGetLocalTime;
+
+    // The report tree; each returns 0, or 29 as soon as a line could not be written. A name
+    // that the operation needs (or the value of WriteTestResult) given as NULL gives 29 before
+    // anything is written, so that the tree stays balanced.
     DWORD BeginTestGroup(const wchar_t* pszName, const wchar_t* pszDescription,
                          const wchar_t* pszCategory, const wchar_t* pszSubCategoryMode);
     DWORD EndTestGroup();
@@ -69,11 +83,36 @@ public:
 };
 
 // File primitives; they take the handle itself so that test code can write through m_hFile.
+// Every line is UTF-16LE, begins with one TAB per depth level, ends with CR LF and goes to the
+// file with one WriteFile at once (no buffering). Results: 0, 6 for a NULL handle, 29 when the
+// write fails (also for INVALID_HANDLE_VALUE), 160 for a missing name or text.
+
+// Creates the report (replacing an existing file) and writes the BOM, the XML declaration, the
+// stylesheet line when pszStylesheetName is not NULL (the bare file name as a relative URI:
+// characters outside the unreserved set and the sub-delimiters, "&" among them,
+// percent-encoded as UTF-8, so that browsers and XSLT processors find the file) and
+// the root start tag; stores the root name in pszRootName. INVALID_HANDLE_VALUE on failure,
+// with the thread's last error set and no handle left open.
 HANDLE CreateReportFile(wchar_t* pszRootName /* [260] */, const wchar_t* pszPath,
                         const wchar_t* pszStylesheetName);
+// Writes the root end tag and closes hFile: 0; 29 (handle left open) or 6.
 DWORD CloseReportFile(const wchar_t* pszRootName, HANDLE hFile);
 DWORD WriteStartTag(HANDLE hFile, const wchar_t* pszName, DWORD dwDepth);
 DWORD WriteEndTag(HANDLE hFile, const wchar_t* pszName, DWORD dwDepth);
+// One leaf line. One final LF is dropped from the text and from the attribute value; the text
+// is escaped (& " < >, the apostrophe stays) and every character that XML 1.0 forbids becomes
+// U+FFFD; names and the attribute value are written as given. A NULL attribute name means no
+// attribute.
 DWORD WriteElement(HANDLE hFile, const wchar_t* pszName, const wchar_t* pszText,
                    const wchar_t* pszAttributeName, const wchar_t* pszAttributeValue,
                    DWORD dwDepth);
+
+// The text of the overwrite question (string 102 with the whole path, however long).
+std::wstring FormatOverwriteQuestion(const wchar_t* pszPath);
+
+// The leaf text as WriteElement writes it (escaped, forbidden characters replaced); the final
+// LF is not dropped here.
+std::wstring EscapeXmlText(const std::wstring& text);
+// The stylesheet file of a report: the path with the extension of its file name replaced by
+// ".xsl" (appended when the name has none). Both separators, \ and /, end a folder name.
+std::wstring GetStylesheetPath(const std::wstring& reportPath);
