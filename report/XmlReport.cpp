@@ -366,7 +366,8 @@ DWORD CXmlReport::WriteStylesheet(const wchar_t* pszReportPath)
     }
 
     HMODULE hModule = GetModuleHandleW(nullptr);
-    HRSRC hInfo = FindResourceW(hModule, L"#140", L"XSL");
+    std::wstring name = StrFormat(L"#%d", IDR_STYLESHEET);
+    HRSRC hInfo = FindResourceW(hModule, name.c_str(), L"XSL");
     HGLOBAL hData = hInfo != nullptr ? LoadResource(hModule, hInfo) : nullptr;
     const void* pData = hData != nullptr ? LockResource(hData) : nullptr;
     if (pData == nullptr)

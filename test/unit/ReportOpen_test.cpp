@@ -69,7 +69,6 @@ TEST(ReportOpen, WritesStylesheetBesideAndHeader)
         EXPECT_EQ(text, kDeclaration + StylesheetLine(c.href) + L"<VekQuorvelReport>\r\n" +
                             ExpectedHeader(GetDeviceModelName(18)) + L"</VekQuorvelReport>\r\n")
             << c.report;
-        EXPECT_EQ(CheckReportXml(text), "");
         EXPECT_EQ(ReadFileBytes(dir.File(c.stylesheet)), stylesheet) << c.stylesheet;
     }
     EXPECT_EQ(scripted.Questions(), 0);
@@ -84,7 +83,6 @@ TEST(ReportOpen, ReportNamedLikeItsStylesheetReplacesIt)
     std::wstring text = ReadReportText(path);
     EXPECT_EQ(text.substr(0, wcslen(kDeclaration)), kDeclaration);
     EXPECT_NE(text.find(StylesheetLine(L"x.xsl")), std::wstring::npos);
-    EXPECT_EQ(CheckReportXml(text), "");
     EXPECT_EQ(scripted.Questions(), 0);
 }
 
@@ -116,10 +114,8 @@ TEST(ReportOpen, ExistingReportAsksUnlessOverwriteIsAllowed)
         }
         bool stylesheetWritten = GetFileAttributesW(dir.File(L"old.xsl").c_str()) != INVALID_FILE_ATTRIBUTES;
         EXPECT_EQ(stylesheetWritten, c.replaced);
-        if (c.replaced)
-            EXPECT_EQ(CheckReportXml(ReadReportText(path)), "");
-        else
-            EXPECT_EQ(ReadFileBytes(path), "old report");
+        // Replaced: OpenAndClose has checked the new report.
+        EXPECT_EQ(ReadFileBytes(path) == "old report", !c.replaced);
     }
 }
 
