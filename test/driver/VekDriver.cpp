@@ -8,10 +8,15 @@
 //   VekDriver click <hwnd> <id>           posts the button's click (WM_COMMAND) to the window
 //   VekDriver settext <hwnd> <id> <text>  sets a control's text
 //   VekDriver close <hwnd>                posts WM_CLOSE
+//   VekDriver kill <exe path>             ends every process running that image
+//   VekDriver errtext <code>              the system's message text for a code, as the
+//                                         program shows it (final full stop and line end cut)
 //   VekDriver record <file> <arg>         appends arg and a line end to file (an "open" verb)
 //   VekDriver run <command line>          starts the program, waits, prints "EXIT <code>"
 //                                         (the full 32-bit code; Wine's own status keeps 8 bits)
 #include <windows.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -58,7 +63,9 @@ std::wstring Text(HWND hWnd)
     std::wstring out;
     for (wchar_t c : text)
     {
-        if (c == L'\n')
+        if (c == L'\\')
+            out += L"\\\\";
+        else if (c == L'\n')
             out += L"\\n";
         else if (c == L'\r')
             out += L"\\r";
@@ -170,6 +177,15 @@ BOOL CALLBACK ListChild(HWND hWnd, LPARAM)
         return TRUE;
     int id = GetDlgCtrlID(hWnd);
     Print(L"C " + std::to_wstring(id) + L" " + ClassOf(hWnd) + L"|" + Text(hWnd));
+    if (Lower(ClassOf(hWnd)) == L"msctls_progress32")
+    {
+        DWORD_PTR pos = 0, low = 0, high = 0;
+        SendMessageTimeoutW(hWnd, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &pos);
+        SendMessageTimeoutW(hWnd, PBM_GETRANGE, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &low);
+        SendMessageTimeoutW(hWnd, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &high);
+        Print(L"P " + std::to_wstring(id) + L" " + std::to_wstring(pos) + L" " +
+              std::to_wstring(low) + L" " + std::to_wstring(high));
+    }
     LONG style = GetWindowLongW(hWnd, GWL_STYLE);
     if (Lower(ClassOf(hWnd)) == L"static" && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(hWnd))
         Print(L"I " + std::to_wstring(id) + L" " + IconKind(hWnd));
@@ -246,6 +262,40 @@ int wmain(int argc, wchar_t** argv)
         CloseHandle(pi.hProcess);
         Print(L"EXIT " + std::to_wstring(dwCode));
         fflush(stdout);
+        return 0;
+    }
+    if (command == L"kill" && argc == 3)
+    {
+        std::wstring want = Lower(argv[2]);
+        HANDLE hSnap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W entry = {};
+        entry.dwSize = sizeof(entry);
+        for (BOOL ok = Process32FirstW(hSnap, &entry); ok; ok = Process32NextW(hSnap, &entry))
+        {
+            std::wstring image = Lower(ProcessImage(entry.th32ProcessID));
+            if (image.size() < want.size() || image.compare(image.size() - want.size(), want.size(), want) != 0)
+                continue;
+            HANDLE hProcess = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
+            if (hProcess != nullptr)
+            {
+                TerminateProcess(hProcess, 1);
+                CloseHandle(hProcess);
+            }
+        }
+        CloseHandle(hSnap);
+        return 0;
+    }
+    if (command == L"errtext" && argc == 3)
+    {
+        wchar_t buffer[1024] = {};
+        DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                 wcstoul(argv[2], nullptr, 10), 0, buffer, 1024, nullptr);
+        std::wstring text(buffer, n);
+        if (!text.empty() && text.back() == L'\n')
+            text.pop_back();
+        if (!text.empty() && text.back() == L'\r')
+            text.erase(text.size() >= 2 ? text.size() - 2 : 0);
+        Print(text);
         return 0;
     }
     if (command == L"close" && argc == 3)

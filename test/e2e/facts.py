@@ -310,6 +310,31 @@ def dvi_facts():
     return rows
 
 
+
+def windows_6x_not_vista():
+    """Whether the session's prefix is Windows 6.1 or a later 6.x (the UPS service row)."""
+    prefix = os.environ.get("WINEPREFIX") or os.path.join(
+        os.environ.get("VEK_BUILD") or os.path.join(SOURCE, "build"), "wineprefix")
+    try:
+        with open(os.path.join(prefix, "system.reg"), encoding="utf-8", errors="replace") as f:
+            text = f.read()
+    except OSError:
+        return False
+    m = re.search(r'\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\][^\[]*?"CurrentVersion"="(\d+)\.(\d+)"',
+                  text)
+    return bool(m) and int(m.group(1)) == 6 and int(m.group(2)) >= 1
+
+
+def driver_files(t):
+    """The driver file rows of the drivers-and-tools group on device type t (no DROV driver and
+    no FactoryRevert.exe in the prefix)."""
+    ups = t in (6, 12, 13, 18, 19)
+    rows = [("VekCtrlCenter.cpl", True), ("VekTiv.dll", True), ("VekTivUps.dll", ups), ("VekUpsMsg.exe", ups),
+            ("VekUpsMon.exe", ups), ("VekTivUpsSvc.exe", ups and windows_6x_not_vista()),
+            ("VekTivDrv.sys", True), ("VekBiosDrv.sys", True), ("VekFlashDrv.sys", t in (4, 5, 8, 10)),
+            ("VekGixDrv.sys", t in (4, 5)), ("VekPelmDrv.sys", t in (4, 5)), ("VekZuqSvc.exe", t in (4, 5))]
+    return [name for name, written in rows if written]
+
 FACTS = {
     None: [  # the header, checked whenever a report is written
         *[(types(t), Header("VekDeviceType", MODEL_NAMES[t])) for t in range(1, 22)],
@@ -317,25 +342,51 @@ FACTS = {
         (NO_TYPE, Header("VekDeviceType", "Unknown")),
     ],
     "Operating System": [
-        (ALL_TYPES + NO_TYPE, HasTest("Operating System", "Version", "Operating system")),
-        (ALL_TYPES + NO_TYPE, Categories("Operating System", ["Version", "DAZIRAVAZ.INI", "Registration Details",
-                                                              "User Account"])),
+        (TYPE_READABLE + NO_TYPE, HasTest("Operating System", "Version", "Operating system")),
+        (TYPE_READABLE + NO_TYPE, ResultLike("Operating System", "Version", "Operating system",
+                                             r".+ \(Build \d+\)(, 32-bit|, 64-bit)?")),
+        (TYPE_READABLE + NO_TYPE, Categories("Operating System", ["Version", "DAZIRAVAZ.INI",
+                                                                  "Registration Details", "User Account"])),
+        # The key=value file that scan.Prefix puts in the root of C:.
+        (TYPE_READABLE + NO_TYPE, Tests("Operating System", "DAZIRAVAZ.INI", ["Line", "Station"])),
+        (TYPE_READABLE + NO_TYPE, Result("Operating System", "DAZIRAVAZ.INI", "Station", value="Cell 4",
+                                         status="Passed", fmt="String")),
+        (TYPE_READABLE + NO_TYPE, Tests("Operating System", "Registration Details",
+                                        ["Product ID", "Registered organization", "Registered owner"])),
+        (TYPE_READABLE + NO_TYPE, Result("Operating System", "User Account", "Administrator privileges",
+                                         status="Passed", fmt="YesNo")),
     ],
     "Vek Drivers and Tools": [
         # The staged registry (scan.REGISTRY) installs the driver and the CAN driver.
-        (types(1, 4, 18), Categories("Vek Drivers and Tools", ["TIV Driver", "CAN Driver"])),
-        (types(1), SubCategories("Vek Drivers and Tools", "TIV Driver",
-                                 ["Product Information", "VekCtrlCenter.cpl", "VekTiv.dll", "VekTivDrv.sys",
-                                  "VekBiosDrv.sys"])),
-        (types(4), SubCategories("Vek Drivers and Tools", "TIV Driver",
-                                 ["Product Information", "VekCtrlCenter.cpl", "VekTiv.dll", "VekTivDrv.sys",
-                                  "VekBiosDrv.sys", "VekFlashDrv.sys", "VekGixDrv.sys", "VekPelmDrv.sys",
-                                  "VekZuqSvc.exe"])),
+        (TYPE_READABLE, Categories("Vek Drivers and Tools", ["TIV Driver", "CAN Driver"])),
+        (NO_TYPE, Group("Vek Drivers and Tools", present=False)),
+        *[(types(t), SubCategories("Vek Drivers and Tools", "TIV Driver", ["Product Information"] + driver_files(t)))
+          for t in range(1, 22)],
+        (TYPE_READABLE, Tests("Vek Drivers and Tools", "TIV Driver",
+                              ["Setup version", "Install location", "Install date"], subcategory="Product Information")),
+        (types(2), Result("Vek Drivers and Tools", "TIV Driver", "Install date", value="2026-03-14", status="Passed",
+                          fmt="String")),
+        (types(2), Result("Vek Drivers and Tools", "TIV Driver", "Install location", value="C:\\Program Files\\Vek\\TIV")),
+        (types(2), Result("Vek Drivers and Tools", "TIV Driver", "File path",
+                          value="C:\\windows\\system32\\Drivers\\VekBiosDrv.sys", subcategory="VekBiosDrv.sys")),
+        # A file that is not there: its path and the failure, no date or size.
+        (types(2), Tests("Vek Drivers and Tools", "TIV Driver", ["File path", "File version"],
+                         subcategory="VekBiosDrv.sys")),
+        (types(2), Result("Vek Drivers and Tools", "TIV Driver", "File version", status="Failed", fmt="String",
+                          subcategory="VekBiosDrv.sys")),
+        (TYPE_READABLE, SubCategories("Vek Drivers and Tools", "CAN Driver",
+                                      ["Product Information", "VEK.CanSettings.exe", "VekCanDrv.sys"])),
+        # InstallDate 14032026 is read day first.
+        (types(18), Result("Vek Drivers and Tools", "CAN Driver", "Install date", value="2026-03-14")),
+        (types(18), Result("Vek Drivers and Tools", "CAN Driver", "File path",
+                           value="C:\\Program Files\\Vek\\CAN\\VEK.CanSettings.exe", subcategory="VEK.CanSettings.exe")),
     ],
     "BIOS": [
+        (types(9, 11) + NO_TYPE, Group("BIOS", present=False)),
         (types(15, 16, 17), Tests("BIOS", "CatUndef", ["Vek version", "Build date", "ID", "Boot mode"])),
         (types(15), Result("BIOS", "CatUndef", "Boot mode", value="Normal area")),
-        (types(1, 4, 12, 18), Tests("BIOS", "CatUndef", ["Vek version", "Build date", "ID"])),
+        (types(1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 13, 14, 18, 19, 20, 21),
+         Tests("BIOS", "CatUndef", ["Vek version", "Build date", "ID"])),
         (types(18), Result("BIOS", "CatUndef", "ID", value="VEK-BIOS-E2E", status="Passed")),
         (types(18), Result("BIOS", "CatUndef", "Vek version", value="V1.28 R0", status="Passed", fmt="String")),
         (types(16), Result("BIOS", "CatUndef", "Boot mode", value="Normal area", status="Passed")),
@@ -344,11 +395,14 @@ FACTS = {
         (["scenario_strings_nt"], ResultLike("BIOS", "CatUndef", "Vek version", r"V1\.28 V1\.28 .{0,244}")),
     ],
     "General": [
+        (NO_TYPE, Group("General", present=False)),
+        (TYPE_READABLE, Categories("General", ["User Settings", "Key Configuration"])),
         *[(types(t), SubCategories("General", "User Settings", ["User Serial ID", "User Bootlogo", "User LED"]))
           for t in (4, 5, 8, 10)],
-        *[(types(t), SubCategories("General", "User Settings", ["User Serial ID"])) for t in (1, 12, 18)],
+        *[(types(t), SubCategories("General", "User Settings", ["User Serial ID"]))
+          for t in range(1, 22) if t not in (4, 5, 8, 10)],
+        *[(types(t), SubCategories("General", "Key Configuration", ["CatUndef"])) for t in range(1, 22)],
         (types(18), Result("General", "User Settings", "Value", value="00ABCD12h", fmt="String")),
-        (types(18), Categories("General", ["User Settings", "Key Configuration"])),
         (types(4), Result("General", "User Settings", "VESA mode", value="105", status="Passed", fmt="Hex")),
         (types(4), Result("General", "User Settings", "Size", value="786492", fmt="Bytes")),
         (types(4), Result("General", "User Settings", "Status", value="0", fmt="Dec")),

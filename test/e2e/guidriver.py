@@ -1,0 +1,183 @@
+"""Shared helpers of the GUI tests: run the program under Wine through the test driver, find its
+windows, read their texts, press their buttons. Every wait polls with a time limit."""
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+
+VEK_BIN = os.environ['VEK_BIN']
+VEK_BUILD = os.environ.get('VEK_BUILD', os.path.dirname(VEK_BIN))
+DRIVER = os.path.join(VEK_BIN, 'VekDriver.exe')
+TIMEOUT = 60
+
+
+def wine_env(**extra):
+    env = dict(os.environ)
+    env.setdefault('WINEDEBUG', '-all')
+    env.update(extra)
+    return env
+
+
+def windows_path(unix_path):
+    """The Wine (Z:) path of a Unix path."""
+    return 'Z:' + os.path.abspath(unix_path).replace('/', '\\')
+
+
+def driver(*args, env=None, timeout=TIMEOUT):
+    # Output through a file, not a pipe: a Wine helper process started meanwhile (the desktop
+    # window's process) inherits the pipe and would keep it open long after the driver ends.
+    with tempfile.TemporaryFile() as out:
+        result = subprocess.run(['wine', DRIVER] + list(args), stdin=subprocess.DEVNULL, stdout=out,
+                                stderr=subprocess.DEVNULL, env=env or wine_env(), timeout=timeout)
+        out.seek(0)
+        return result.returncode, out.read().decode('utf-8', 'replace')
+
+
+def system_text(code):
+    return driver('errtext', str(code))[1].rstrip('\r\n')
+
+
+class Window:
+    def __init__(self, hwnd, cls, title):
+        self.hwnd, self.cls, self.title = hwnd, cls, title
+        self.controls = {}   # id -> (class, text)
+        self.icons = {}      # id -> kind
+        self.progress = {}   # id -> (pos, low, high)
+
+    def text(self, control_id):
+        return self.controls.get(control_id, (None, None))[1]
+
+    def message(self):
+        """A message box's text: its static control without an id."""
+        return self.text(65535)
+
+    def icon(self):
+        return next(iter(self.icons.values()), None)
+
+    def __repr__(self):
+        return 'Window(%r, %r, %r)' % (self.title, self.controls, self.icons)
+
+
+def unescape(text):
+    """The driver writes a backslash as two and line ends as \\n and \\r."""
+    return re.sub(r'\\(.)', lambda m: {'n': '\n', 'r': '\r'}.get(m.group(1), m.group(1)), text)
+
+
+class Program:
+    """One start of a copy of the program in its own folder (so its windows are told apart from
+    those of any other test by the image path)."""
+
+    def __init__(self, folder, with_library=True):
+        os.makedirs(folder, exist_ok=True)
+        self.folder = folder
+        self.exe = os.path.join(folder, 'VekQuorvel.exe')
+        shutil.copy(os.path.join(VEK_BIN, 'VekQuorvel.exe'), self.exe)
+        if with_library:
+            shutil.copy(os.path.join(VEK_BIN, 'VekTiv.dll'), folder)
+        self.image = windows_path(self.exe)
+        self.process = None
+        self.env = wine_env()
+
+    def start(self, args='', cwd=None, env=None):
+        self.env = env or wine_env()
+        command = '"%s" %s' % (self.image, args)
+        self.output = tempfile.TemporaryFile()
+        self.process = subprocess.Popen(['wine', DRIVER, 'run', command], cwd=cwd or self.folder,
+                                        stdin=subprocess.DEVNULL, stdout=self.output,
+                                        stderr=subprocess.DEVNULL, env=self.env)
+        return self
+
+    def exit_code(self, timeout=TIMEOUT):
+        self.process.wait(timeout=timeout)
+        self.output.seek(0)
+        out = self.output.read()
+        self.output.close()
+        match = re.search(r'EXIT (\d+)', out.decode('utf-8', 'replace'))
+        assert match, 'no exit code: %r' % out
+        return int(match.group(1))
+
+    def run(self, args='', cwd=None, env=None, timeout=TIMEOUT):
+        return self.start(args, cwd, env).exit_code(timeout)
+
+    def windows(self):
+        _, out = driver('list', self.image, env=self.env)
+        found = []
+        for line in out.splitlines():
+            kind, _, rest = line.partition(' ')
+            if kind == 'W':
+                head, _, title = rest.partition('|')
+                hwnd, _, cls = head.partition(' ')
+                found.append(Window(hwnd, cls, unescape(title)))
+            elif kind == 'C' and found:
+                head, _, text = rest.partition('|')
+                cid, _, cls = head.partition(' ')
+                found[-1].controls[int(cid) & 0xFFFF] = (cls, unescape(text))
+            elif kind == 'I' and found:
+                cid, _, icon = rest.partition(' ')
+                found[-1].icons[int(cid) & 0xFFFF] = icon
+            elif kind == 'P' and found:
+                cid, pos, low, high = rest.split(' ')
+                found[-1].progress[int(cid) & 0xFFFF] = (int(pos), int(low), int(high))
+        return found
+
+    def wait_window(self, predicate, what, timeout=TIMEOUT):
+        """The first window for which predicate holds, polling until the time limit."""
+        end = time.time() + timeout
+        while time.time() < end:
+            for w in self.windows():
+                if predicate(w):
+                    return w
+            if self.process is not None and self.process.poll() is not None:
+                raise AssertionError('program ended while waiting for %s' % what)
+            time.sleep(0.2)
+        raise AssertionError('no %s within %d s; windows: %r' % (what, timeout, self.windows()))
+
+    def wait_title(self, title, timeout=TIMEOUT):
+        return self.wait_window(lambda w: w.title == title, 'window "%s"' % title, timeout)
+
+    def wait_message(self, text_part, timeout=TIMEOUT):
+        return self.wait_window(lambda w: w.message() is not None and text_part in w.message(),
+                                'message box with "%s"' % text_part, timeout)
+
+    def wait_gone(self, window, timeout=TIMEOUT):
+        end = time.time() + timeout
+        while time.time() < end:
+            if all(w.hwnd != window.hwnd for w in self.windows()):
+                return
+            time.sleep(0.2)
+        raise AssertionError('window still there: %r' % window)
+
+    def still_there(self, window, settle=1.0):
+        """The window is still shown after a short settle time (for "the dialog stays")."""
+        time.sleep(settle)
+        return any(w.hwnd == window.hwnd for w in self.windows())
+
+    def click(self, window, control_id):
+        driver('click', window.hwnd, str(control_id), env=self.env)
+
+    def set_text(self, window, control_id, text):
+        code, _ = driver('settext', window.hwnd, str(control_id), text, env=self.env)
+        assert code == 0, 'could not set the text of control %d' % control_id
+
+    def post_close(self, window):
+        driver('close', window.hwnd, env=self.env)
+
+    def stop(self):
+        """Ends whatever is left of this start (also after a failed check)."""
+        if self.process is not None and self.process.poll() is None:
+            driver('kill', self.image, env=self.env)
+            try:
+                self.process.wait(timeout=20)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        if self.process is not None and not self.output.closed:
+            self.output.close()
+
+
+def read_report(path):
+    with open(path, 'rb') as f:
+        data = f.read()
+    return data.decode('utf-16')

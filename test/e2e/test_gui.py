@@ -1,0 +1,256 @@
+#!/usr/bin/env python3
+"""The program's windows under Wine and Xvfb, driven through test/driver: report-file dialog,
+progress dialog, final question, usage, overwrite and error boxes, exit codes, DLL planting."""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from guidriver import (VEK_BUILD, VEK_BIN, DRIVER, Program, read_report, system_text,  # noqa: E402
+                       windows_path, wine_env)
+
+IDOK, IDCANCEL, IDYES, IDNO, IDHELP = 1, 2, 6, 7, 9
+IDC_PROGRESS, IDC_STATUS_TEXT, IDC_REPORT_FILE = 1000, 1003, 1005
+TITLE = 'Vek Quorvel'
+VERSION_TITLE = re.compile(r'^Vek Quorvel V\d+\.\d\d$')
+ROOT = os.path.join(VEK_BUILD, 'gui-tests')
+
+FINAL_QUESTION = 'Vek Quorvel has completed the scanning operation. Open the report file?'
+NO_NAME = 'You need to specify a report file name.'
+USAGE_START = 'This program analyzes your device and creates a report file.'
+
+
+def unix_path(path):
+    """The Unix path of a C: or Z: path of the test prefix."""
+    drive, rest = path[0].upper(), path[2:].replace('\\', '/')
+    if drive == 'Z':
+        return rest
+    return os.path.join(os.environ['WINEPREFIX'], 'drive_c') + rest
+
+
+def is_complete_report(path):
+    text = read_report(path)
+    return text.startswith('<?xml') and text.endswith('</VekQuorvelReport>\r\n')
+
+
+class GuiTest(unittest.TestCase):
+    def setUp(self):
+        self.folder = os.path.join(ROOT, self.id().split('.')[-1])
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+        self.program = Program(os.path.join(self.folder, 'bin'))
+
+    def tearDown(self):
+        self.program.stop()
+
+    def report_path(self, name='report.xml'):
+        return os.path.join(self.folder, name)
+
+    def open_dialog(self, args=''):
+        self.program.start(args)
+        dialog = self.program.wait_window(lambda w: w.text(IDC_REPORT_FILE) is not None,
+                                          'report-file dialog')
+        self.assertRegex(dialog.title, VERSION_TITLE)
+        return dialog
+
+    def finish_scan(self, answer):
+        """From the progress dialog to the end: checks the dialog and the final question."""
+        question = self.program.wait_message(FINAL_QUESTION)
+        self.assertEqual(question.title, TITLE)
+        self.assertEqual(question.icon(), 'question')
+        progress = self.program.wait_window(lambda w: IDC_PROGRESS in w.progress, 'progress dialog')
+        self.assertRegex(progress.title, VERSION_TITLE)
+        self.assertEqual(progress.text(IDC_STATUS_TEXT), 'Scanning the device...')
+        self.assertEqual(progress.progress[IDC_PROGRESS], (17, 1, 17))
+        # Enter and Esc while the scan thread still runs leave the dialog alone.
+        self.program.click(progress, IDCANCEL)
+        self.program.click(progress, IDOK)
+        self.program.post_close(progress)
+        self.assertTrue(self.program.still_there(progress))
+        self.program.click(question, answer)
+        code = self.program.exit_code()
+        self.assertEqual(self.program.windows(), [])
+        return code
+
+    # Report-file dialog ---------------------------------------------------------------------
+
+    def test_default_name_numbered_after_existing_reports(self):
+        dialog = self.open_dialog()
+        first = dialog.text(IDC_REPORT_FILE)
+        self.program.click(dialog, IDCANCEL)
+        self.assertEqual(self.program.exit_code(), 1223)
+        computer = subprocess.run(['wine', 'cmd', '/c', 'echo %COMPUTERNAME%'], capture_output=True,
+                                  env=wine_env(), timeout=60).stdout.decode().strip()
+        match = re.match(r'^(C:\\users\\[^\\]+\\Documents\\VekQuorvel%s)(_\d+)?\.xml$' % re.escape(computer),
+                         first, re.IGNORECASE)
+        self.assertIsNotNone(match, first)
+        base = match.group(1)
+        names = [base + '.xml', base + '_1.xml', base + '_2.xml']
+        saved = {}
+        for name in names:
+            if os.path.exists(unix_path(name)):
+                saved[name] = unix_path(name) + '.saved-by-test'
+                os.replace(unix_path(name), saved[name])
+        try:
+            for n, expected in enumerate(names):
+                dialog = self.open_dialog()
+                self.assertEqual(dialog.text(IDC_REPORT_FILE), expected)
+                self.program.click(dialog, IDCANCEL)
+                self.assertEqual(self.program.exit_code(), 1223)
+                with open(unix_path(expected), 'w') as f:
+                    f.write('x')
+        finally:
+            for name in names:
+                if os.path.exists(unix_path(name)):
+                    os.remove(unix_path(name))
+            for name, kept in saved.items():
+                os.replace(kept, unix_path(name))
+
+    def test_ok_with_empty_name_keeps_the_dialog(self):
+        dialog = self.open_dialog()
+        self.program.set_text(dialog, IDC_REPORT_FILE, '')
+        self.program.click(dialog, IDOK)
+        box = self.program.wait_message(NO_NAME)
+        self.assertEqual(box.title, TITLE)
+        self.assertEqual(box.icon(), 'error')
+        self.program.click(box, IDOK)
+        self.program.wait_gone(box)
+        self.assertTrue(self.program.still_there(dialog))
+        self.program.click(dialog, IDCANCEL)
+        self.assertEqual(self.program.exit_code(), 1223)
+
+    def test_help_shows_usage_with_information_icon(self):
+        dialog = self.open_dialog()
+        self.program.click(dialog, IDHELP)
+        box = self.program.wait_message(USAGE_START)
+        self.assertEqual(box.title, TITLE)
+        self.assertEqual(box.icon(), 'information')
+        self.assertIn('\n\r-f=<report file>\n\r', box.message())
+        self.program.click(box, IDOK)
+        self.program.wait_gone(box)
+        self.assertTrue(self.program.still_there(dialog))
+        self.program.click(dialog, IDCANCEL)
+        self.assertEqual(self.program.exit_code(), 1223)
+
+    def test_existing_file_question_no_stays_yes_runs_the_scan(self):
+        report = self.report_path()
+        with open(report, 'w') as f:
+            f.write('old report')
+        name = windows_path(report)
+        dialog = self.open_dialog()
+        self.program.set_text(dialog, IDC_REPORT_FILE, name)
+        self.program.click(dialog, IDOK)
+        question = self.program.wait_message('already exists')
+        self.assertEqual(question.message(),
+                         'The report file %s already exists. Overwrite this file?' % name)
+        self.assertEqual(question.icon(), 'question')
+        self.program.click(question, IDNO)
+        self.program.wait_gone(question)
+        self.assertTrue(self.program.still_there(dialog))
+        self.assertEqual(self.program.windows()[0].text(IDC_REPORT_FILE), name)
+        with open(report) as f:
+            self.assertEqual(f.read(), 'old report')
+
+        self.program.click(dialog, IDOK)
+        question = self.program.wait_message('already exists')
+        self.program.click(question, IDYES)
+        self.assertEqual(self.finish_scan(IDNO), 0)
+        self.assertTrue(is_complete_report(report))
+        self.assertTrue(os.path.exists(self.report_path('report.xsl')))
+
+    # Progress dialog and final question ------------------------------------------------------
+
+    def test_final_question_yes_opens_the_report_through_the_shell(self):
+        record = os.path.join(self.folder, 'opened.txt')
+        prog_id = 'VekGuiTestXml'
+        handler = '"%s" record "%s" "%%1"' % (windows_path(DRIVER), windows_path(record))
+        keys = [['add', r'HKCR\.xml', '/ve', '/d', prog_id, '/f'],
+                ['add', r'HKCR\%s\shell\open\command' % prog_id, '/ve', '/d', handler, '/f']]
+        old = subprocess.run(['wine', 'reg', 'query', r'HKCR\.xml', '/ve'], capture_output=True,
+                             env=wine_env(), timeout=60).stdout.decode('utf-8', 'replace')
+        old_prog = re.search(r'REG_SZ\s+(\S.*?)\s*$', old, re.MULTILINE)
+        for key in keys:
+            subprocess.run(['wine', 'reg'] + key, capture_output=True, env=wine_env(), timeout=60, check=True)
+        try:
+            report = self.report_path()
+            dialog = self.open_dialog()
+            self.program.set_text(dialog, IDC_REPORT_FILE, windows_path(report))
+            self.program.click(dialog, IDOK)
+            self.assertEqual(self.finish_scan(IDYES), 0)
+            self.assertTrue(is_complete_report(report))
+            with open(record, encoding='utf-8') as f:
+                opened = f.read().strip()
+            self.assertEqual(opened.lower(), windows_path(report).lower())
+        finally:
+            restore = (['add', r'HKCR\.xml', '/ve', '/d', old_prog.group(1), '/f'] if old_prog
+                       else ['delete', r'HKCR\.xml', '/f'])
+            subprocess.run(['wine', 'reg'] + restore, capture_output=True, env=wine_env(), timeout=60)
+            subprocess.run(['wine', 'reg', 'delete', r'HKCR\%s' % prog_id, '/f'], capture_output=True,
+                           env=wine_env(), timeout=60)
+
+    # Automatic mode and refusals ------------------------------------------------------------
+
+    def test_automatic_mode_existing_report_declined(self):
+        report = self.report_path()
+        with open(report, 'wb') as f:
+            f.write(b'old report')
+        self.program.start('-f="%s"' % windows_path(report))
+        question = self.program.wait_message('already exists')
+        self.assertEqual(question.title, TITLE)
+        self.program.click(question, IDNO)
+        self.assertEqual(self.program.exit_code(), 80)
+        with open(report, 'rb') as f:
+            self.assertEqual(f.read(), b'old report')
+        self.assertFalse(os.path.exists(self.report_path('report.xsl')))
+
+    def test_automatic_mode_writes_the_report_without_windows(self):
+        report = self.report_path('auto run.xml')
+        with open(report, 'w') as f:
+            f.write('old')
+        self.assertEqual(self.program.run('-o "-f=%s"' % windows_path(report)), 0)
+        self.assertTrue(is_complete_report(report))
+        self.assertTrue(os.path.exists(self.report_path('auto run.xsl')))
+
+    def test_invalid_argument_shows_usage_and_writes_nothing(self):
+        report = self.report_path()
+        self.program.start('-f="%s" -x' % windows_path(report))
+        box = self.program.wait_message(USAGE_START)
+        self.assertEqual(box.title, TITLE)
+        self.assertEqual(box.icon(), 'error')
+        self.program.click(box, IDOK)
+        self.assertEqual(self.program.exit_code(), 87)
+        self.assertEqual(os.listdir(self.folder), ['bin'])
+
+    def test_report_that_cannot_be_opened_shows_the_system_text(self):
+        report = os.path.join(self.folder, 'missing', 'report.xml')
+        self.program.start('-f="%s"' % windows_path(report))
+        box = self.program.wait_window(lambda w: w.message() is not None, 'error box')
+        self.assertEqual(box.title, TITLE)
+        self.assertEqual(box.icon(), 'error')
+        self.assertEqual(box.message(), system_text(82))
+        self.program.click(box, IDOK)
+        self.assertEqual(self.program.exit_code(), 82)
+
+    def test_planted_library_in_working_directory_is_not_loaded(self):
+        planted = os.path.join(self.folder, 'cwd')
+        os.makedirs(planted)
+        shutil.copy(os.path.join(VEK_BIN, 'VekTiv.dll'), planted)
+        log = os.path.join(self.folder, 'calls.log')
+        env = wine_env(VEKTIV_CALL_LOG=windows_path(log))
+        # Control: the library beside the program is loaded and called.
+        beside = Program(os.path.join(self.folder, 'beside'))
+        self.assertEqual(beside.run('-f="%s"' % windows_path(self.report_path('a.xml')), cwd=planted, env=env), 0)
+        self.assertTrue(os.path.exists(log) and os.path.getsize(log) > 0)
+        os.remove(log)
+        # The program alone in its folder: the copy in the working directory stays unused.
+        alone = Program(os.path.join(self.folder, 'alone'), with_library=False)
+        self.assertEqual(alone.run('-f="%s"' % windows_path(self.report_path('b.xml')), cwd=planted, env=env), 0)
+        self.assertFalse(os.path.exists(log))
+        self.assertTrue(is_complete_report(self.report_path('b.xml')))
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)

@@ -1,0 +1,63 @@
+#!/usr/bin/env python3
+"""On 64-bit Windows (a WINEARCH=win64 prefix of its own inside the build tree) the program shows
+only its refusal box, whatever the arguments, and ends with exit code 216."""
+import os
+import shutil
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from guidriver import VEK_BUILD, Program, wine_env, windows_path  # noqa: E402
+
+PREFIX = os.path.join(VEK_BUILD, 'wineprefix64')
+ENV = wine_env(WINEPREFIX=PREFIX, WINEARCH='win64')
+REFUSAL = ('This version of Vek Quorvel can be executed only on 32-bit editions of Windows.\n\r'
+           'Use the 64-bit version of Vek Quorvel instead.')
+
+
+def make_prefix():
+    if os.path.exists(os.path.join(PREFIX, 'system.reg')):
+        return
+    shutil.rmtree(PREFIX, ignore_errors=True)
+    subprocess.run(['wineboot', '-i'], env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=300, check=True)
+    subprocess.run(['wineserver', '-w'], env=ENV, timeout=300)
+
+
+class Wow64Test(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        make_prefix()
+        subprocess.run(['wineserver', '-p'], env=ENV, timeout=60)
+
+    @classmethod
+    def tearDownClass(cls):
+        subprocess.run(['wineserver', '-k'], env=ENV, timeout=60)
+        subprocess.run(['wineserver', '-w'], env=ENV, timeout=60)
+
+    def setUp(self):
+        self.folder = os.path.join(VEK_BUILD, 'gui-tests', 'wow64')
+        shutil.rmtree(self.folder, ignore_errors=True)
+        self.program = Program(os.path.join(self.folder, 'bin'))
+
+    def tearDown(self):
+        self.program.stop()
+
+    def test_only_the_refusal_box(self):
+        report = os.path.join(self.folder, 'report.xml')
+        for args in ['', '-f="%s" -o' % windows_path(report), '-x']:
+            self.program.start(args, env=ENV)
+            box = self.program.wait_window(lambda w: w.message() is not None, 'refusal box', timeout=120)
+            # The framework's own box: captioned with the executable's base name.
+            self.assertEqual(box.title, 'VekQuorvel')
+            self.assertEqual(box.message(), REFUSAL)
+            self.assertEqual(box.icon(), 'error')
+            self.assertEqual(len(self.program.windows()), 1)
+            self.program.click(box, 1)  # OK
+            self.assertEqual(self.program.exit_code(timeout=120), 216, args)
+            self.assertFalse(os.path.exists(report))
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)
