@@ -183,11 +183,16 @@ class Prefix:
     def __enter__(self):
         # Tests running beside this one create and remove temporary files in the session's
         # prefix; a file that vanishes while it is being linked is no loss.
-        done = subprocess.run(["cp", "-al", self.source, self.path], stderr=subprocess.PIPE, text=True,
-                              errors="replace")
-        vanished = all("No such file or directory" in line for line in done.stderr.splitlines())
-        if done.returncode != 0 and not (vanished and os.path.exists(os.path.join(self.path, "system.reg"))):
-            raise subprocess.CalledProcessError(done.returncode, "cp -al", stderr=done.stderr)
+        # Hard links cost no space; a prefix on another file system is copied instead.
+        for mode in ("-al", "-a"):
+            done = subprocess.run(["cp", mode, self.source, self.path], stderr=subprocess.PIPE, text=True,
+                                  errors="replace")
+            vanished = all("No such file or directory" in line for line in done.stderr.splitlines())
+            if done.returncode == 0 or (vanished and os.path.exists(os.path.join(self.path, "system.reg"))):
+                break
+            if mode == "-a" or "cross-device" not in done.stderr:
+                raise subprocess.CalledProcessError(done.returncode, "cp " + mode, stderr=done.stderr)
+            shutil.rmtree(self.path, ignore_errors=True)
         # Files the prefix's Wine rewrites in place must not be shared with the original.
         for name in ("system.reg", "user.reg", "userdef.reg"):
             p = os.path.join(self.path, name)
