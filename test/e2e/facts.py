@@ -187,7 +187,9 @@ class AnyStatus:
 # Which groups each run writes, in run order (only implemented groups are compared).
 
 def expected_groups(run):
-    t = int(run[4:]) if run.startswith("type") else 18 if run in ("default", "builtin") else None
+    # scenario_all_fail is a type 19 device with every module present and every value failing.
+    t = (int(run[4:]) if run.startswith("type") else 18 if run in ("default", "builtin")
+         else 19 if run == "scenario_all_fail" else None)
     if run in ("nodll", "scenario_all_fail_type"):
         return ["Operating System", "CPU", "Memory"]
     if run in ("reduced", "scenario_unreadable_type"):
@@ -390,6 +392,7 @@ FACTS = {
         (types(18), Result("BIOS", "CatUndef", "ID", value="VEK-BIOS-E2E", status="Passed")),
         (types(18), Result("BIOS", "CatUndef", "Vek version", value="V1.28 R0", status="Passed", fmt="String")),
         (types(16), Result("BIOS", "CatUndef", "Boot mode", value="Normal area", status="Passed")),
+        (["scenario_all_fail"], Result("BIOS", "CatUndef", "Vek version", status="Failed", fmt="String")),
         # A string cut at an embedded NUL, and one that fills its buffer without a terminator.
         (["scenario_xml_chars"], Result("BIOS", "CatUndef", "Vek version", value="V1.28 ")),
         (["scenario_strings_nt"], ResultLike("BIOS", "CatUndef", "Vek version", r"V1\.28 V1\.28 .{0,244}")),
@@ -412,6 +415,9 @@ FACTS = {
         (["scenario_extremes"], Result("General", "Key Configuration", "User information", value="(n.a.)",
                                        status="Passed", fmt="String")),
         (["scenario_extremes"], Result("General", "User Settings", "Value", value="FFFFFFFFh")),
+        # A failed key configuration state leaves its category with that one test.
+        (["scenario_all_fail"], Tests("General", "Key Configuration", ["State"])),
+        (["scenario_all_fail"], Result("General", "User Settings", "Value", status="Failed", fmt="String")),
     ],
     "System Unit": [
         *[(types(t), Categories("System Unit", system_unit_categories(t))) for t in range(1, 22)],
