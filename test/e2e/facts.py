@@ -396,6 +396,8 @@ FACTS = {
         # A string cut at an embedded NUL, and one that fills its buffer without a terminator.
         (["scenario_xml_chars"], Result("BIOS", "CatUndef", "Vek version", value="V1.28 ")),
         (["scenario_strings_nt"], ResultLike("BIOS", "CatUndef", "Vek version", r"V1\.28 V1\.28 .{0,244}")),
+        # Control characters that XML cannot carry are replaced or dropped; the rest stays.
+        (["scenario_xml_chars"], ResultLike("BIOS", "CatUndef", "Build date", r"tab\there.{0,3}vt.{0,3}ff.{0,3}us")),
     ],
     "General": [
         (NO_TYPE, Group("General", present=False)),
@@ -415,6 +417,8 @@ FACTS = {
         (["scenario_extremes"], Result("General", "Key Configuration", "User information", value="(n.a.)",
                                        status="Passed", fmt="String")),
         (["scenario_extremes"], Result("General", "User Settings", "Value", value="FFFFFFFFh")),
+        # The test result and the element writer each drop one final line feed (CR LF reads as LF).
+        (["scenario_xml_chars"], Result("General", "Key Configuration", "User information", value="line1\nline2")),
         # A failed key configuration state leaves its category with that one test.
         (["scenario_all_fail"], Tests("General", "Key Configuration", ["State"])),
         (["scenario_all_fail"], Result("General", "User Settings", "Value", status="Failed", fmt="String")),
