@@ -346,10 +346,10 @@ def check_library_calls(run):
 
 def check_report(run):
     """Every structural check of one run's report; fills run.problems and returns the tree."""
-    run.problems += check_library_calls(run)
     if run.hung:
         run.problems.append("hung: no end within %g s" % SCAN_TIME_LIMIT)
         return None
+    run.problems += check_library_calls(run)
     if run.exit_code != 0:
         run.problems.append("exit code %s" % run.exit_code)
     if run.report_bytes is None:

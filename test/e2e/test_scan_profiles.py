@@ -6,7 +6,8 @@ build that lacks some exports: VekQuorvel.exe -f=<report> -o under Wine, each ru
 limit, then the report's encoding and lines, well-formedness, the schema (report.rng), the
 running numbers, the Format and status words, the rendering with the stylesheet beside it, and
 the facts of facts.py for that device. Runs a few scans at a time (VEK_E2E_JOBS, default 4).
-Set VEK_E2E_KEEP=1 to keep the reports (the folder is printed).
+Set VEK_E2E_KEEP=1 to keep every report (the folder is printed); the failed runs' reports and
+call logs are always kept.
 """
 import concurrent.futures
 import os
@@ -66,6 +67,14 @@ def main():
     finally:
         if os.environ.get("VEK_E2E_KEEP"):
             print("reports kept in " + workdir)
+        elif failed:
+            # Keep what the failed runs wrote, for a look; drop the rest.
+            keep = {os.path.basename(r.folder) for r in runs if r.problems and r.folder}
+            for name in os.listdir(workdir):
+                if name not in keep:
+                    path = os.path.join(workdir, name)
+                    shutil.rmtree(path, ignore_errors=True) if os.path.isdir(path) else os.unlink(path)
+            print("the failed runs' reports and call logs are kept in " + workdir)
         else:
             shutil.rmtree(workdir, ignore_errors=True)
     print("%d of %d runs failed" % (failed, len(runs)))
