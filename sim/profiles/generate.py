@@ -476,24 +476,24 @@ ALARM_ON_DEVICE = {4: 0, 5: 0, 6: 0, 7: 0, 8: 0, 10: 0, 15: 27, 16: 27, 17: 27}
 
 
 def build(t):
-    spec = DEVICES[t]
+    device = DEVICES[t]
     p = Profile(t)
     p.add("DeviceType = u32 %d" % t)
     present = set()
-    for m in spec["modules"]:
+    for m in device["modules"]:
         present.update(PRESENCE.get(m, ()))
     presence(p, present)
-    bios_general_cpu(p, spec["board"])
+    bios_general_cpu(p, device["board"])
     system_unit(p)
-    for m in spec["modules"]:
+    for m in device["modules"]:
         MODULES[m](p)
-    if spec.get("builtin_panel"):
+    if device.get("builtin_panel"):
         p.comment("The built-in panel (panel 0, never selected)")
         panel_entries(p, 0)
-    if spec.get("handheld"):
+    if device.get("handheld"):
         handheld(p)
     dvi(p)
-    for index in spec["panels"]:
+    for index in device["panels"]:
         panel_entries(p, index, panel=index)
     # One alarm on the device, on a sensor that the type reads (the bus fan kit's last fan
     # where there is one).
