@@ -6,6 +6,7 @@
 #include "framework/Text.h"
 #include "res/resource.h"
 
+#include <cwctype>
 #include <iterator>
 
 namespace
@@ -17,12 +18,30 @@ const wchar_t kCatUndef[] = L"CatUndef";
 const wchar_t kDescrUndef[] = L"DescrUndef";
 const size_t kNameChars = 260;
 
-// Format words by code; codes without a row (0, 16, 22 and above) are "Unknown".
+// Format words, indexed by code; 0, 16 and every code past the end are "Unknown".
 const wchar_t* const kFormatWords[] = {
-    L"Unknown",  L"String",   L"Dec",     L"Hex",   L"Raw",          L"MHz",
-    L"DegreeCentigrade", L"GigaByte", L"MegaByte", L"KiloByte", L"Percent", L"Bytes",
-    L"Rpm",      L"Volt",     L"YesNo",   L"Ampere", L"Unknown",     L"EnableDisable",
-    L"Minutes",  L"Seconds",  L"MilliSeconds", L"Watt",
+    L"Unknown",           // 0
+    L"String",            // 1
+    L"Dec",               // 2
+    L"Hex",               // 3
+    L"Raw",               // 4
+    L"MHz",               // 5
+    L"DegreeCentigrade",  // 6
+    L"GigaByte",          // 7
+    L"MegaByte",          // 8
+    L"KiloByte",          // 9
+    L"Percent",           // 10
+    L"Bytes",             // 11
+    L"Rpm",               // 12
+    L"Volt",              // 13
+    L"YesNo",             // 14
+    L"Ampere",            // 15
+    L"Unknown",           // 16
+    L"EnableDisable",     // 17
+    L"Minutes",           // 18
+    L"Seconds",           // 19
+    L"MilliSeconds",      // 20
+    L"Watt",              // 21
 };
 
 // Status texts by code; any other code gives an empty TestStatus.
@@ -81,18 +100,53 @@ size_t FileNameStart(const std::wstring& path)
     return n == std::wstring::npos ? 0 : n + 1;
 }
 
-// The href of the stylesheet line: a name that a browser resolves to the file itself.
+// The href of the stylesheet line: the file name as a relative URI, so that browsers and XSLT
+// processors find the file whatever characters its name holds (a blank, "#", "%", "&",
+// letters beyond ASCII). Characters outside the unreserved set and the sub-delimiters are
+// percent-encoded as UTF-8; "&" among them, so that the line needs no entity.
 std::wstring StylesheetHref(const wchar_t* pszName)
 {
+    static const wchar_t kLiteral[] = L"-._~!$'()*+,;=@";
     std::wstring href;
+    auto appendByte = [&href](unsigned byte) { href += StrFormat(L"%%%02X", byte); };
     for (const wchar_t* p = pszName; *p != L'\0'; ++p)
     {
-        switch (*p)
+        unsigned c = *p;
+        if ((c < 0x80 && iswalnum(static_cast<wint_t>(c))) || (c < 0x80 && wcschr(kLiteral, *p) != nullptr))
         {
-        case L'&': href += L"&amp;"; break;
-        case L'%': href += L"%25"; break;
-        case L'#': href += L"%23"; break;
-        default: href += *p; break;
+            href += *p;
+            continue;
+        }
+        if (IsHighSurrogate(*p) && IsLowSurrogate(p[1]))
+        {
+            c = 0x10000 + ((c - 0xD800) << 10) + (p[1] - 0xDC00);
+            ++p;
+        }
+        else if (IsHighSurrogate(*p) || IsLowSurrogate(*p))
+        {
+            c = 0xFFFD;
+        }
+        if (c < 0x80)
+        {
+            appendByte(c);
+        }
+        else if (c < 0x800)
+        {
+            appendByte(0xC0 | (c >> 6));
+            appendByte(0x80 | (c & 0x3F));
+        }
+        else if (c < 0x10000)
+        {
+            appendByte(0xE0 | (c >> 12));
+            appendByte(0x80 | ((c >> 6) & 0x3F));
+            appendByte(0x80 | (c & 0x3F));
+        }
+        else
+        {
+            appendByte(0xF0 | (c >> 18));
+            appendByte(0x80 | ((c >> 12) & 0x3F));
+            appendByte(0x80 | ((c >> 6) & 0x3F));
+            appendByte(0x80 | (c & 0x3F));
         }
     }
     return href;
@@ -105,6 +159,37 @@ HANDLE FailCreate(HANDLE hFile)
     CloseHandle(hFile);
     SetLastError(dwError != ERROR_SUCCESS ? dwError : ERROR_WRITE_FAULT);
     return INVALID_HANDLE_VALUE;
+}
+
+// A primitive that reports anything but 0 ends the tree operation with 29.
+#define VEK_CHECK(expr)                                   \
+    do                                                    \
+    {                                                     \
+        if ((expr) != ERROR_SUCCESS)                      \
+            return ERROR_WRITE_FAULT;                     \
+    } while (0)
+
+// Opens a Category's subcategory as the mode says: NULL gives "CatUndef", "MANUALSUBCATS"
+// none (the group opens its own with NextSubCategory), any other text a SubCategory of that name.
+DWORD OpenModeSubCategory(CXmlReport& report, const wchar_t* pszMode)
+{
+    if (pszMode != nullptr && wcscmp(pszMode, kManualSubCategories) == 0)
+        return ERROR_SUCCESS;
+    VEK_CHECK(WriteStartTag(report.m_hFile, L"SubCategory", 4));
+    VEK_CHECK(WriteElement(report.m_hFile, L"SubCategoryName", pszMode != nullptr ? pszMode : kCatUndef,
+                           nullptr, nullptr, 5));
+    report.m_bSubCategoryOpen = TRUE;
+    return ERROR_SUCCESS;
+}
+
+DWORD CloseOpenSubCategory(CXmlReport& report)
+{
+    if (report.m_bSubCategoryOpen)
+    {
+        VEK_CHECK(WriteEndTag(report.m_hFile, L"SubCategory", 3));
+        report.m_bSubCategoryOpen = FALSE;
+    }
+    return ERROR_SUCCESS;
 }
 
 BOOL AskOverwriteByMessageBox(const wchar_t* pszPath)
@@ -281,7 +366,8 @@ DWORD CXmlReport::WriteStylesheet(const wchar_t* pszReportPath)
     }
 
     HMODULE hModule = GetModuleHandleW(nullptr);
-    HRSRC hInfo = FindResourceW(hModule, L"#140", L"XSL");
+    std::wstring name = StrFormat(L"#%d", IDR_STYLESHEET);
+    HRSRC hInfo = FindResourceW(hModule, name.c_str(), L"XSL");
     HGLOBAL hData = hInfo != nullptr ? LoadResource(hModule, hInfo) : nullptr;
     const void* pData = hData != nullptr ? LockResource(hData) : nullptr;
     if (pData == nullptr)
@@ -374,36 +460,6 @@ DWORD CXmlReport::Open(const wchar_t* pszPath, BOOL bOverwrite)
     }
     if (WriteEndTag(m_hFile, L"Header", 1) != ERROR_SUCCESS)
         return ERROR_WRITE_FAULT;
-    return ERROR_SUCCESS;
-}
-
-// Opens a Category's subcategory as the mode says: NULL gives "CatUndef", "MANUALSUBCATS"
-// none (the group opens its own with NextSubCategory), any other text a SubCategory of that name.
-#define VEK_CHECK(expr)                                   \
-    do                                                    \
-    {                                                     \
-        if ((expr) != ERROR_SUCCESS)                      \
-            return ERROR_WRITE_FAULT;                     \
-    } while (0)
-
-static DWORD OpenModeSubCategory(CXmlReport& report, const wchar_t* pszMode)
-{
-    if (pszMode != nullptr && wcscmp(pszMode, kManualSubCategories) == 0)
-        return ERROR_SUCCESS;
-    VEK_CHECK(WriteStartTag(report.m_hFile, L"SubCategory", 4));
-    VEK_CHECK(WriteElement(report.m_hFile, L"SubCategoryName", pszMode != nullptr ? pszMode : kCatUndef,
-                           nullptr, nullptr, 5));
-    report.m_bSubCategoryOpen = TRUE;
-    return ERROR_SUCCESS;
-}
-
-static DWORD CloseOpenSubCategory(CXmlReport& report)
-{
-    if (report.m_bSubCategoryOpen)
-    {
-        VEK_CHECK(WriteEndTag(report.m_hFile, L"SubCategory", 3));
-        report.m_bSubCategoryOpen = FALSE;
-    }
     return ERROR_SUCCESS;
 }
 

@@ -47,8 +47,10 @@ public:
     void Reset();
 
     // Opens the report (asking before an existing file is replaced unless bOverwrite), writes
-    // the stylesheet beside it, the XML prologue and the Header. 0, 80, 110, 29 or a code of
-    // WriteStylesheet.
+    // the stylesheet beside it, the XML prologue and the Header. 0; 80 when the user declines
+    // (nothing written); a code of WriteStylesheet (the report not touched); 110 when the
+    // report cannot be created; 29 when a Header line fails (m_hFile then stays open);
+    // 160 for a NULL path. Runs on the user-interface thread: the question is a message box.
     DWORD Open(const wchar_t* pszPath, BOOL bOverwrite);
 
     // Writes the stylesheet file beside the report: 0, 160, 1175, 1450, 82 or 29.
@@ -86,8 +88,9 @@ public:
 // write fails (also for INVALID_HANDLE_VALUE), 160 for a missing name or text.
 
 // Creates the report (replacing an existing file) and writes the BOM, the XML declaration, the
-// stylesheet line when pszStylesheetName is not NULL (the bare file name as the href; "&" is
-// written as an entity, "%" and "#" percent-encoded so that a browser finds the file) and
+// stylesheet line when pszStylesheetName is not NULL (the bare file name as a relative URI:
+// characters outside the unreserved set and the sub-delimiters, "&" among them,
+// percent-encoded as UTF-8, so that browsers and XSLT processors find the file) and
 // the root start tag; stores the root name in pszRootName. INVALID_HANDLE_VALUE on failure,
 // with the thread's last error set and no handle left open.
 HANDLE CreateReportFile(wchar_t* pszRootName /* [260] */, const wchar_t* pszPath,

@@ -201,37 +201,39 @@ TEST(ReportPrimitives, WriteFaultOnAReadOnlyHandle)
 TEST(ReportFile, CreateWritesBomDeclarationStylesheetAndRoot)
 {
     CTempDir dir;
+    const std::wstring longName = std::wstring(250, L'n') + L".xsl";
     struct
     {
         const wchar_t* pszStylesheet;
-        std::wstring stylesheetLine;
+        std::wstring href;  // empty: no stylesheet line
     } const kCases[] = {
-        { L"unit7.xsl", L"<?xml-stylesheet type=\"text/xsl\" href=\"unit7.xsl\"?>\r\n" },
+        { L"unit7.xsl", L"unit7.xsl" },
         { nullptr, L"" },
-        // A name that does not fit a 260-character line is written whole.
-        { nullptr, L"" },
-        { L"R&D #1 100%.xsl", L"<?xml-stylesheet type=\"text/xsl\" href=\"R&amp;D %231 100%25.xsl\"?>\r\n" },
+        // Does not fit a 260-character line: written whole all the same.
+        { longName.c_str(), longName },
+        // The name as a relative URI.
+        { L"R&D #1 100%.xsl", L"R%26D%20%231%20100%25.xsl" },
+        { L"a(1)_b-c~d,e;f=g+h!$'@*.xsl", L"a(1)_b-c~d,e;f=g+h!$'@*.xsl" },
+        { L"[x]{y}^`.xsl", L"%5Bx%5D%7By%7D%5E%60.xsl" },
+        { L"B\u00fcro \u20ac\U0001F600.xsl", L"B%C3%BCro%20%E2%82%AC%F0%9F%98%80.xsl" },
     };
-    std::wstring longName = std::wstring(250, L'n') + L".xsl";
-    for (size_t i = 0; i < std::size(kCases); ++i)
+    int n = 0;
+    for (const auto& c : kCases)
     {
-        const wchar_t* pszStylesheet = i == 2 ? longName.c_str() : kCases[i].pszStylesheet;
-        std::wstring stylesheetLine =
-            i == 2 ? L"<?xml-stylesheet type=\"text/xsl\" href=\"" + longName + L"\"?>\r\n" : kCases[i].stylesheetLine;
-        std::wstring path = dir.File(L"report" + std::to_wstring(i) + L".xml");
+        std::wstring path = dir.File(L"report" + std::to_wstring(++n) + L".xml");
         ASSERT_TRUE(WriteFileBytes(path, std::string(1000, 'x')));  // truncated by the create
         wchar_t szRoot[260] = L"junk";
-        HANDLE h = CreateReportFile(szRoot, path.c_str(), pszStylesheet);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE) << i;
+        HANDLE h = CreateReportFile(szRoot, path.c_str(), c.pszStylesheet);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE) << n;
         EXPECT_STREQ(szRoot, L"VekQuorvelReport");
         EXPECT_EQ(CloseReportFile(szRoot, h), 0u);
-        std::string bytes = ReadFileBytes(path);
-        ASSERT_GE(bytes.size(), 2u);
-        EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-        EXPECT_EQ(bytes.substr(2), Utf16Bytes(L"<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n" + stylesheetLine +
-                                              L"<VekQuorvelReport>\r\n</VekQuorvelReport>\r\n"))
-            << i;
-        EXPECT_EQ(CheckReportXml(ReadReportText(path)), "") << i;
+        std::wstring stylesheetLine =
+            c.href.empty() ? L"" : L"<?xml-stylesheet type=\"text/xsl\" href=\"" + c.href + L"\"?>\r\n";
+        EXPECT_EQ(ReadFileBytes(path), "\xFF\xFE" + Utf16Bytes(L"<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n" +
+                                                           stylesheetLine +
+                                                           L"<VekQuorvelReport>\r\n</VekQuorvelReport>\r\n"))
+            << n;
+        EXPECT_EQ(CheckReportXml(ReadReportText(path)), "") << n;
     }
 }
 

@@ -3,6 +3,9 @@
 
 #include "device/Utilities.h"
 #include "framework/Text.h"
+#include "support/ReportXml.h"
+
+#include <gtest/gtest.h>
 
 namespace
 {
@@ -68,7 +71,10 @@ DWORD OpenAndClose(const std::wstring& path, BOOL bOverwrite)
     report.Reset();
     DWORD dwResult = report.Open(path.c_str(), bOverwrite);
     if (report.m_hFile != INVALID_HANDLE_VALUE)
-        CloseReportFile(report.m_szRootName, report.m_hFile);
+    {
+        EXPECT_EQ(CloseReportFile(report.m_szRootName, report.m_hFile), 0u);
+        EXPECT_EQ(CheckReportXml(ReadReportText(path)), "") << "report written by Open";
+    }
     return dwResult;
 }
 

@@ -19,7 +19,8 @@ public:
     const std::wstring& AskedPath() const;
 };
 
-// Opens a report with a fresh record, closes it again and returns Open's result.
+// Opens a report with a fresh record, closes it again (checking the whole file as XML) and
+// returns Open's result.
 DWORD OpenAndClose(const std::wstring& path, BOOL bOverwrite);
 
 // The Header lines that Open writes at the fixed clock, with the given device type text.

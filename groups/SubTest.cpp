@@ -1,0 +1,189 @@
+// Sub-test conventions every group shares: device-type gates, presence, reads, failure and alarm rules.
+#include "groups/SubTest.h"
+
+#include <cwchar>
+#include <iterator>
+#include <vector>
+
+#include "device/Utilities.h"
+#include "framework/Text.h"
+
+const wchar_t kNotAvailableText[] = L"(n.a.)";
+
+namespace
+{
+
+template <class Iter>
+bool AnyDeviceType(CTivLibrary& library, Iter first, Iter last)
+{
+    for (Iter it = first; it != last && *it != 0; ++it)
+    {
+        if (library.IsDeviceType(*it))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsDeviceTypeIn(CTivLibrary& library, std::initializer_list<DWORD> types)
+{
+    return AnyDeviceType(library, types.begin(), types.end());
+}
+
+bool IsDeviceTypeIn(CTivLibrary& library, const CTypeChain& types)
+{
+    return AnyDeviceType(library, std::begin(types.codes), std::end(types.codes));
+}
+
+bool IsNotDeviceTypeIn(CTivLibrary& library, std::initializer_list<DWORD> types)
+{
+    return !IsDeviceTypeIn(library, types);
+}
+
+bool IsNotDeviceTypeIn(CTivLibrary& library, const CTypeChain& types)
+{
+    return !IsDeviceTypeIn(library, types);
+}
+
+bool PassesGate(CTivLibrary& library, const CTypeGate& gate)
+{
+    switch (gate.kind)
+    {
+    case CTypeGate::kOnlyOn:
+        return IsDeviceTypeIn(library, gate.types);
+    case CTypeGate::kNotOn:
+        return IsNotDeviceTypeIn(library, gate.types);
+    case CTypeGate::kAlways:
+        break;
+    }
+    return true;
+}
+
+bool IsPresent(CTivLibrary& library, DWORD dwPresenceId)
+{
+    DWORD dwValue = 0;
+    DWORD dwError = 0;
+    return CallTivRead(library.m_pTivGetHardwareValue, dwPresenceId, &dwValue, sizeof dwValue,
+                       dwError) &&
+           dwValue != 0;
+}
+
+BOOL CallTivRead(PFN_TIV_ID_READ pfnRead, DWORD dwId, void* pBuffer, DWORD dwSize,
+                 DWORD& dwError)
+{
+    BOOL bResult = pfnRead != nullptr ? pfnRead(dwId, pBuffer, dwSize) : FALSE;
+    if (!bResult)
+        dwError = GetLastError();
+    return bResult;
+}
+
+BOOL CallTivRead(PFN_TIV_ID_STRING pfnRead, DWORD dwId, wchar_t* pBuffer, DWORD dwSize,
+                 DWORD& dwError)
+{
+    BOOL bResult = pfnRead != nullptr ? pfnRead(dwId, pBuffer, dwSize) : FALSE;
+    if (!bResult)
+        dwError = GetLastError();
+    return bResult;
+}
+
+std::wstring TextFromBuffer(const wchar_t* pBuffer, size_t nChars)
+{
+    size_t n = 0;
+    while (n < nChars && pBuffer[n] != L'\0')
+        ++n;
+    return std::wstring(pBuffer, n);
+}
+
+std::wstring RawText(const BYTE* pData, DWORD dwSize)
+{
+    std::wstring text;
+    HexDump(pData, static_cast<int>(dwSize), text);
+    return text;
+}
+
+CReading Value(const std::wstring& text, DWORD dwFormat, DWORD dwStatus)
+{
+    return CReading{ true, 0, text, dwStatus, dwFormat };
+}
+
+CReading Failure(DWORD dwError)
+{
+    return CReading{ false, dwError, std::wstring(), kStatusFailed, kFormatString };
+}
+
+CReading NotAvailable()
+{
+    return Value(kNotAvailableText, kFormatString);
+}
+
+CReading ReadNumber(PFN_TIV_ID_READ pfnRead, DWORD dwId, DWORD dwSize, const wchar_t* pszFormat,
+                    DWORD dwFormat)
+{
+    // A little-endian buffer cleared first: a 1- or 2-byte read is the zero-extended value.
+    DWORD dwValue = 0;
+    DWORD dwError = 0;
+    if (dwSize > sizeof dwValue || !CallTivRead(pfnRead, dwId, &dwValue, dwSize, dwError))
+        return Failure(dwError);
+    return Value(StrFormat(pszFormat, dwValue), dwFormat);
+}
+
+CReading ReadString(PFN_TIV_ID_STRING pfnRead, DWORD dwId)
+{
+    wchar_t szBuffer[kStringBytes / sizeof(wchar_t)] = {};
+    DWORD dwError = 0;
+    if (!CallTivRead(pfnRead, dwId, szBuffer, sizeof szBuffer, dwError))
+        return Failure(dwError);
+    return Value(TextFromBuffer(szBuffer, std::size(szBuffer)), kFormatString);
+}
+
+CReading ReadString(PFN_TIV_ID_READ pfnRead, DWORD dwId)
+{
+    wchar_t szBuffer[kStringBytes / sizeof(wchar_t)] = {};
+    DWORD dwError = 0;
+    if (!CallTivRead(pfnRead, dwId, szBuffer, sizeof szBuffer, dwError))
+        return Failure(dwError);
+    return Value(TextFromBuffer(szBuffer, std::size(szBuffer)), kFormatString);
+}
+
+CReading ReadRaw(PFN_TIV_ID_READ pfnRead, DWORD dwId, DWORD dwSize)
+{
+    std::vector<BYTE> block(dwSize);
+    DWORD dwError = 0;
+    if (!CallTivRead(pfnRead, dwId, block.data(), dwSize, dwError))
+        return Failure(dwError);
+    return Value(RawText(block.data(), dwSize), kFormatRaw);
+}
+
+DWORD AlarmStatus(CTivLibrary& library, DWORD dwAlarmId)
+{
+    if (dwAlarmId == kNoAlarm)
+        return kStatusPassed;
+    DWORD dwValue = 0;
+    DWORD dwError = 0;
+    if (!CallTivRead(library.m_pTivGetAlarm, dwAlarmId, &dwValue, sizeof dwValue, dwError))
+        return kStatusPassed;
+    return dwValue != 0 ? kStatusAlarm : kStatusPassed;
+}
+
+void WriteReading(CTest& test, const CReading& reading)
+{
+    if (reading.bOk)
+        test.m_pReport->WriteTestResult(reading.text.c_str(), reading.dwStatus, reading.dwFormat);
+    else
+        test.m_pReport->WriteTestResult(GetSystemErrorText(reading.dwError), kStatusFailed,
+                                        kFormatString);
+}
+
+void CloseTest(CTest& test)
+{
+    WriteEndTag(test.m_pReport->m_hFile, L"Test", 6);
+}
+
+void WriteTest(CTest& test, const wchar_t* pszName, const wchar_t* pszDescription,
+               const CReading& reading)
+{
+    test.m_pReport->BeginTest(pszName, pszDescription);
+    WriteReading(test, reading);
+    CloseTest(test);
+}

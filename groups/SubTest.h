@@ -1,0 +1,140 @@
+// Sub-test conventions every group shares: device-type gates, presence, begin-first and read-first tests.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "app/Test.h"
+
+// ---- Device-type gates ------------------------------------------------------------------------
+
+// A chain of device type codes as data, for table rows: the codes are checked in the order
+// written and the list ends at the first 0 (an empty chain matches nothing).
+struct CTypeChain
+{
+    DWORD codes[kMaxDeviceType];
+};
+
+// True at the first code of the chain that the device has. Every code is its own lazy check
+// (CTivLibrary::IsDeviceType), so while the type cannot be read each code asks the library
+// again, and a type that becomes readable mid-chain is compared from there on.
+bool IsDeviceTypeIn(CTivLibrary& library, std::initializer_list<DWORD> types);
+bool IsDeviceTypeIn(CTivLibrary& library, const CTypeChain& types);
+
+// "Not on these types": the negation of the chain, so true when the type cannot be read.
+bool IsNotDeviceTypeIn(CTivLibrary& library, std::initializer_list<DWORD> types);
+bool IsNotDeviceTypeIn(CTivLibrary& library, const CTypeChain& types);
+
+// The device-type condition of one table row.
+struct CTypeGate
+{
+    enum EKind
+    {
+        kAlways,  // no gate (the chain is not looked at; no type read)
+        kOnlyOn,  // only on the types of the chain
+        kNotOn,   // not on the types of the chain (so also when the type cannot be read)
+    };
+    EKind kind;
+    CTypeChain types;
+};
+
+bool PassesGate(CTivLibrary& library, const CTypeGate& gate);
+
+// Presence check: TivGetHardwareValue(id, 4 bytes) bound, successful and non-zero.
+bool IsPresent(CTivLibrary& library, DWORD dwPresenceId);
+
+// ---- Reads ------------------------------------------------------------------------------------
+
+// One call of an id reader (id, buffer, size). An unbound pointer counts as a failed call.
+// Returns the export's result (0 when unbound); on 0, dwError holds the thread's last error
+// taken right after the call (for an unbound export: whatever the thread holds now).
+BOOL CallTivRead(PFN_TIV_ID_READ pfnRead, DWORD dwId, void* pBuffer, DWORD dwSize,
+                 DWORD& dwError);
+BOOL CallTivRead(PFN_TIV_ID_STRING pfnRead, DWORD dwId, wchar_t* pBuffer, DWORD dwSize,
+                 DWORD& dwError);
+
+// Size in bytes of a string read.
+const DWORD kStringBytes = 512;
+
+// The text of a string buffer up to its terminator, cut at nChars when the library left none.
+std::wstring TextFromBuffer(const wchar_t* pBuffer, size_t nChars);
+
+// The text of a raw block (HexDump of all nSize bytes, however much the library filled).
+std::wstring RawText(const BYTE* pData, DWORD dwSize);
+
+// ---- Readings: what a sub-test writes as its result -------------------------------------------
+
+// The outcome of one sub-test read: a value with its status and Format, or a failed read with
+// the error code that the failure rule turns into the system's message text.
+struct CReading
+{
+    bool bOk;
+    DWORD dwError;  // failed read: the last error taken right after the failing call
+    std::wstring text;
+    DWORD dwStatus;
+    DWORD dwFormat;
+};
+
+// A value to write (status Passed unless given).
+CReading Value(const std::wstring& text, DWORD dwFormat, DWORD dwStatus = kStatusPassed);
+// A failed read with its error code.
+CReading Failure(DWORD dwError);
+// "(n.a.)": a value that does not exist here; Passed, Format String.
+CReading NotAvailable();
+extern const wchar_t kNotAvailableText[];  // "(n.a.)"
+
+// Typical reads as readings. Numbers are unsigned, zero-extended from 1, 2 or 4 bytes, and
+// formatted through StrFormat with pszFormat ("%u", "%04X", "%08X", "%02X", ...).
+CReading ReadNumber(PFN_TIV_ID_READ pfnRead, DWORD dwId, DWORD dwSize, const wchar_t* pszFormat,
+                    DWORD dwFormat);
+// A 512-byte UTF-16 string, Format String; through a string export or a value export.
+CReading ReadString(PFN_TIV_ID_STRING pfnRead, DWORD dwId);
+CReading ReadString(PFN_TIV_ID_READ pfnRead, DWORD dwId);
+// A raw block of dwSize bytes as its hex dump, Format Raw.
+CReading ReadRaw(PFN_TIV_ID_READ pfnRead, DWORD dwId, DWORD dwSize);
+
+// ---- Alarm rule -------------------------------------------------------------------------------
+
+// Alarm id of a reading that has none.
+const DWORD kNoAlarm = 0xFFFFFFFF;
+
+// Alarm (2) when TivGetAlarm(id, 4 bytes) is bound, succeeds and gives a non-zero value;
+// Passed (0) otherwise, a failed alarm read included. kNoAlarm reads nothing and gives Passed.
+DWORD AlarmStatus(CTivLibrary& library, DWORD dwAlarmId);
+
+// ---- Writing sub-tests ------------------------------------------------------------------------
+
+// The result lines of a reading: the value with its status and Format, or for a failed read
+// the system's message text of its error, Failed, String.
+void WriteReading(CTest& test, const CReading& reading);
+// The end tag of the Test element (depth 6).
+void CloseTest(CTest& test);
+// BeginTest, the result lines, the end tag.
+void WriteTest(CTest& test, const wchar_t* pszName, const wchar_t* pszDescription,
+               const CReading& reading);
+
+// Begin-first sub-test: the Test is begun before the read and written whatever the read
+// gives. read() is called after BeginTest and returns a CReading.
+template <class Read>
+void BeginFirstTest(CTest& test, const wchar_t* pszName, const wchar_t* pszDescription,
+                    Read read)
+{
+    test.m_pReport->BeginTest(pszName, pszDescription);
+    WriteReading(test, read());
+    CloseTest(test);
+}
+
+// Read-first sub-test: read() first; a failed read writes nothing at all (no Test, no
+// TestNumber). Returns whether the Test was written.
+template <class Read>
+bool ReadFirstTest(CTest& test, const wchar_t* pszName, const wchar_t* pszDescription,
+                   Read read)
+{
+    CReading reading = read();
+    if (!reading.bOk)
+        return false;
+    WriteTest(test, pszName, pszDescription, reading);
+    return true;
+}

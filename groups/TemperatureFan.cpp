@@ -1,0 +1,258 @@
+// Temperature and fan-speed reader families: member tables and the one mechanism that writes them.
+#include "groups/TemperatureFan.h"
+
+#include <cwchar>
+#include <iterator>
+
+#include "framework/Text.h"
+
+namespace
+{
+
+const CTypeGate kAlways = { CTypeGate::kAlways, {} };
+const wchar_t kTemperatures[] = L"Temperatures";
+
+// A successful reading before status: the value text and the raw byte for the 0x80 rule.
+struct CSensorValue
+{
+    bool bOk;
+    DWORD dwError;
+    std::wstring text;
+    bool bMinus128;
+};
+
+CSensorValue ReadSensor(CTivLibrary& library, const CSensorMember& member, DWORD dwId)
+{
+    CSensorValue value = { false, 0, std::wstring(), false };
+    if (member.kind == CSensorMember::kTemperature)
+    {
+        signed char cValue = 0;
+        value.bOk = CallTivRead(library.m_pTivGetTemperature, dwId, &cValue, 1, value.dwError);
+        value.text = StrFormat(L"%d", static_cast<int>(cValue));
+        value.bMinus128 = cValue == -128;
+    }
+    else
+    {
+        WORD wValue = 0;
+        value.bOk = CallTivRead(library.m_pTivGetHardwareValue, dwId, &wValue, sizeof wValue,
+                                value.dwError) != FALSE;
+        value.text = StrFormat(L"%u", static_cast<DWORD>(wValue));
+    }
+    return value;
+}
+
+// The reading as written: value with alarm status, "(n.a.)", or the failure.
+CReading Finish(CTivLibrary& library, const CSensorMember& member, const CSensorValue& value,
+                DWORD dwAlarmId)
+{
+    if (!value.bOk)
+        return Failure(value.dwError);
+    if (member.bNotAvailableOnMinus128 && value.bMinus128)
+        return NotAvailable();
+    DWORD dwFormat =
+        member.kind == CSensorMember::kTemperature ? kFormatDegreeCentigrade : kFormatRpm;
+    return Value(value.text, dwFormat, AlarmStatus(library, dwAlarmId));
+}
+
+const CSensorMember* Applicable(CTivLibrary& library, const CSensorMember& member)
+{
+    const CSensorMember* pMember = &member;
+    while (pMember != nullptr && !PassesGate(library, pMember->gate))
+        pMember = pMember->pOtherwise;
+    return pMember;
+}
+
+// ---- Member tables ----
+
+const CSensorReading kCpuBoardSensors[] = {
+    { L"Sensor 1", 15, 27, kAlways, false },
+    { L"Sensor 2", 16, 28, kAlways, false },
+    { L"Sensor 3", 17, 29, kAlways, false },
+    { L"Sensor 4", 18, 30, kAlways, false },
+};
+const CSensorReading kCpuBoardTemperature[] = {
+    { L"Board temperature", 6, kNoAlarm, kAlways, false },
+};
+// The board temperature of the CPU board types without the four sensors.
+const CSensorMember kTemperatureCpuBoardSingle = {
+    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kCpuBoardTemperature,
+    std::size(kCpuBoardTemperature), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+};
+const CSensorReading kDisplayLinkSensors[] = {
+    { L"Sensor 1", 35, 35, kAlways, false },
+    { L"Sensor 2", 36, 36, kAlways, false },
+    { L"Sensor 3", 37, 37, kAlways, false },
+    { L"Sensor 4", 38, 38, kAlways, false },
+};
+const CSensorReading kIfBoardSensors[] = {
+    { L"Sensor 1", 27, kNoAlarm, kAlways, false },
+    { L"Sensor 2", 28, kNoAlarm, kAlways, false },
+    { L"Sensor 3", 29, kNoAlarm, kAlways, false },
+    { L"Sensor 4", 30, kNoAlarm, kAlways, false },
+};
+const CSensorReading kIoBoardSensors[] = {
+    { L"Sensor 1", 31, kNoAlarm, kAlways, false },
+    { L"Sensor 2", 32, kNoAlarm, kAlways, false },
+    { L"Sensor 3", 33, kNoAlarm, kAlways, false },
+    { L"Sensor 4", 34, kNoAlarm, kAlways, false },
+};
+const CSensorReading kSystemUnitExtraSensors[] = {
+    { L"Sensor 1", 19, 31, kAlways, false },
+    { L"Sensor 2", 20, 32, kAlways, false },
+    { L"Sensor 3", 21, 33, kAlways, false },
+    { L"Sensor 4", 22, 34, kAlways, false },
+};
+const CSensorReading kDrive1Temperature[] = {
+    { L"Slide-in drive %d", 3, 2, kAlways, false },
+};
+const CSensorReading kDrive2Temperature[] = {
+    { L"Slide-in drive %d", 4, 3, kAlways, false },
+};
+const CSensorReading kPanelTemperature[] = {
+    { L"Panel %d", 5, 9, kAlways, false },
+};
+const CSensorReading kUpsTemperatures[] = {
+    { L"Battery temperature", 7, 18, kAlways, false },
+};
+const CSensorReading kCaseFanKitFans[] = {
+    { L"Case fan 1", 6, 4, kAlways, false },
+    { L"Case fan 2", 7, 5, kAlways, false },
+    { L"Case fan 3", 8, 6, kAlways, false },
+    { L"Case fan 4", 9, 7, { CTypeGate::kOnlyOn, { { 18, 19 } } }, false },
+};
+const CSensorReading kBusFanKitFans[] = {
+    { L"Bus fan 1", 67, 41, kAlways, false },
+    { L"Bus fan 2", 68, 42, kAlways, false },
+    { L"Bus fan 3", 69, 43, kAlways, false },
+    { L"Bus fan 4", 70, 44, kAlways, false },
+};
+// Types 8 and 10 have one case fan only: the member ends after it there.
+const CSensorReading kSystemUnitFans[] = {
+    { L"Case fan 1", 6, kNoAlarm, kAlways, false },
+    { L"Case fan 2", 7, kNoAlarm, { CTypeGate::kNotOn, { { 8, 10 } } }, true },
+    { L"Case fan 3", 8, kNoAlarm, kAlways, false },
+    { L"Case fan 4", 9, kNoAlarm, { CTypeGate::kOnlyOn, { { 12, 13 } } }, false },
+};
+const CSensorReading kPanelFan[] = {
+    { L"Panel %d fan", 11, 10, kAlways, false },
+};
+
+
+}  // namespace
+
+const CSensorMember kTemperaturesCpuBoard = {
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kCpuBoardSensors,
+    std::size(kCpuBoardSensors), L"", CSensorMember::kContainerOpen, false,
+    { CTypeGate::kOnlyOn, { { 15, 16, 17, 18, 19 } } }, &kTemperatureCpuBoardSingle
+};
+const CSensorMember kTemperaturesDisplayLink = {
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kDisplayLinkSensors,
+    std::size(kDisplayLinkSensors), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+};
+const CSensorMember kTemperaturesIfBoard = {
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kIfBoardSensors,
+    std::size(kIfBoardSensors), L"", CSensorMember::kOpensSubCategory, false, kAlways, nullptr
+};
+const CSensorMember kTemperaturesIoBoard = {
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kIoBoardSensors,
+    std::size(kIoBoardSensors), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+};
+const CSensorMember kTemperaturesSystemUnitExtra = {
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kSystemUnitExtraSensors,
+    std::size(kSystemUnitExtraSensors), L"", CSensorMember::kOpensCategory, false, kAlways,
+    nullptr
+};
+const CSensorMember kTemperatureDrives[2] = {
+    { CSensorMember::kTemperature, CSensorMember::kReadFirst, kDrive1Temperature,
+      std::size(kDrive1Temperature), L"Temperature of slide-in drive.",
+      CSensorMember::kContainerOpen, false, kAlways, nullptr },
+    { CSensorMember::kTemperature, CSensorMember::kReadFirst, kDrive2Temperature,
+      std::size(kDrive2Temperature), L"Temperature of slide-in drive.",
+      CSensorMember::kContainerOpen, false, kAlways, nullptr },
+};
+const CSensorMember kTemperaturePanel = {
+    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kPanelTemperature,
+    std::size(kPanelTemperature), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+};
+const CSensorMember kTemperaturesUps = {
+    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kUpsTemperatures,
+    std::size(kUpsTemperatures), L"", CSensorMember::kContainerOpen, true, kAlways, nullptr
+};
+const CSensorMember kFanSpeedsCaseFanKit = {
+    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kCaseFanKitFans,
+    std::size(kCaseFanKitFans), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+};
+const CSensorMember kFanSpeedsBusFanKit = {
+    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kBusFanKitFans,
+    std::size(kBusFanKitFans), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+};
+const CSensorMember kFanSpeedsSystemUnit = {
+    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kSystemUnitFans,
+    std::size(kSystemUnitFans), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+};
+const CSensorMember kFanSpeedPanel = {
+    CSensorMember::kFanSpeed, CSensorMember::kBeginFirst, kPanelFan, std::size(kPanelFan), L"",
+    CSensorMember::kContainerOpen, false, kAlways, nullptr
+};
+
+void WriteSensors(CTest& test, const CSensorMember& member, DWORD dwIndex)
+{
+    CTivLibrary& library = test.m_Library;
+    const CSensorMember* pMember = Applicable(library, member);
+    if (pMember == nullptr)
+        return;
+    bool bContainerOpen = pMember->container == CSensorMember::kContainerOpen;
+
+    for (size_t i = 0; i < pMember->nReadings; ++i)
+    {
+        const CSensorReading& reading = pMember->pReadings[i];
+        if (!PassesGate(library, reading.gate))
+        {
+            if (reading.bGateEndsMember)
+                break;
+            continue;
+        }
+        std::wstring name = wcschr(reading.pszName, L'%') != nullptr
+                                ? StrFormat(reading.pszName, static_cast<int>(dwIndex))
+                                : std::wstring(reading.pszName);
+
+        if (pMember->order == CSensorMember::kBeginFirst)
+        {
+            BeginFirstTest(test, name.c_str(), pMember->pszDescription, [&] {
+                CSensorValue value = ReadSensor(library, *pMember, reading.dwValueId);
+                return Finish(library, *pMember, value, reading.dwAlarmId);
+            });
+            continue;
+        }
+
+        CSensorValue value = ReadSensor(library, *pMember, reading.dwValueId);
+        if (!value.bOk)
+            continue;
+        if (!bContainerOpen)
+        {
+            if (pMember->container == CSensorMember::kOpensSubCategory)
+                test.m_pReport->NextSubCategory(kTemperatures);
+            else
+                test.m_pReport->NextCategory(kTemperatures, nullptr);
+            bContainerOpen = true;
+        }
+        WriteTest(test, name.c_str(), pMember->pszDescription,
+                  Finish(library, *pMember, value, reading.dwAlarmId));
+    }
+}
+
+void WriteSensors(CTest& test, const CSensorMember (&members)[2], DWORD dwIndex)
+{
+    if (dwIndex == 1 || dwIndex == 2)
+        WriteSensors(test, members[dwIndex - 1], dwIndex);
+}
+
+void WriteTemperature(CTest& test, const wchar_t* pszName, const wchar_t* pszDescription,
+                      DWORD dwTemperatureId, DWORD dwAlarmId)
+{
+    const CSensorReading reading = { pszName, dwTemperatureId, dwAlarmId, kAlways, false };
+    const CSensorMember member = { CSensorMember::kTemperature, CSensorMember::kBeginFirst,
+                                   &reading, 1, pszDescription, CSensorMember::kContainerOpen,
+                                   false, kAlways, nullptr };
+    WriteSensors(test, member);
+}

@@ -1,0 +1,271 @@
+#!/usr/bin/env python3
+"""The report stylesheet through xsltproc: sample reports written by the real writer (under
+Wine) are transformed through their xml-stylesheet line and the page is checked for its
+sections, anchors, links, texts, colours, fonts and units."""
+import html.parser
+import os
+import re
+import subprocess
+import sys
+import tempfile
+from urllib.parse import unquote
+
+NBSP = "\u00a0"
+SOURCE = os.environ["VEK_SOURCE"]
+BIN = os.environ["VEK_BIN"]
+# A report whose stylesheet line has to encode its name to be followed.
+CLEAN = "clean #1 & 100% B\u00fcro.xml"
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+
+
+class Node:
+    def __init__(self, tag, attrs, parent):
+        self.tag, self.attrs, self.parent, self.children = tag, dict(attrs), parent, []
+
+    def text(self):
+        return "".join(c if isinstance(c, str) else c.text() for c in self.children)
+
+    def all(self, tag=None):
+        for c in self.children:
+            if isinstance(c, Node):
+                if tag is None or c.tag == tag:
+                    yield c
+                yield from c.all(tag)
+
+
+class Builder(html.parser.HTMLParser):
+    VOID = {"meta", "hr", "br", "img", "link", "input"}
+
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.root = Node("#document", [], None)
+        self.current = self.root
+
+    def handle_starttag(self, tag, attrs):
+        node = Node(tag, attrs, self.current)
+        self.current.children.append(node)
+        if tag not in self.VOID:
+            self.current = node
+
+    def handle_endtag(self, tag):
+        node = self.current
+        while node is not None and node.tag != tag:
+            node = node.parent
+        if node is not None and node.parent is not None:
+            self.current = node.parent
+
+    def handle_data(self, data):
+        self.current.children.append(data)
+
+
+def transform(xml_path):
+    # No stylesheet argument: xsltproc follows the report's own xml-stylesheet line.
+    result = subprocess.run(["xsltproc", xml_path], capture_output=True)
+    check(result.returncode == 0, f"xsltproc {xml_path}: {result.stderr.decode(errors='replace')}")
+    builder = Builder()
+    builder.feed(result.stdout.decode("utf-8"))
+    return builder.root, result.stdout.decode("utf-8")
+
+
+def header_value(xml_text, name):
+    match = re.search(rf"<{name}>(.*?)</{name}>", xml_text)
+    return match.group(1) if match else None
+
+
+def row_cells(page, test_name):
+    """The cells of the group table row whose first cell names the test."""
+    for tr in page.all("tr"):
+        cells = list(c for c in tr.children if isinstance(c, Node) and c.tag == "td")
+        if cells and cells[0].text().strip() == test_name and len(cells) == 4:
+            return cells
+    return None
+
+
+def is_red(cell):
+    return "#FF0000" in cell.attrs.get("style", "")
+
+
+def check_stylesheet_file(path):
+    data = open(path, "rb").read()
+    check(data.startswith(b"\xef\xbb\xbf"), "stylesheet without UTF-8 byte-order mark")
+    text = data[3:].decode("utf-8")
+    check(re.search(r'<html\s+xsl:version="1.0"', text) is not None, "stylesheet root is not html with xsl:version")
+    check(data == open(os.path.join(SOURCE, "res", "Stylesheet.xsl"), "rb").read(),
+          "stylesheet file differs from the resource source")
+
+
+def check_sample(folder):
+    xml_path = os.path.join(folder, "sample.xml")
+    xml_text = open(xml_path, "rb").read().decode("utf-16")
+    page, raw = transform(xml_path)
+    computer, date = header_value(xml_text, "ComputerName"), header_value(xml_text, "Date")
+    check(date == "5 Dec 2026", f"header date {date}")
+
+    title = next(page.all("title")).text()
+    check(title == f"Vek Quorvel Report ({computer}, 5 Dec 2026)", f"title {title!r}")
+    check([h.text() for h in page.all("h1")] == ["Vek Quorvel Report"], "h1")
+    h2 = [h.text().strip() for h in page.all("h2")]
+    check(h2 == ["Report Information", "Table of Contents", "Test Group 1: Operating System",
+                 "Test Group 2: System Unit", "Test Group 3: Memory", "Sensor Summaries",
+                 "Failed Tests and Alarms"], f"h2 sections {h2}")
+    h3 = [h.text().strip() for h in page.all("h3")]
+    check(h3 == ["Test Groups", "Summaries of Sensor Values", "Failed Tests and Alarms",
+                 "Temperatures", "Fans", "Voltages", "Statistics",
+                 "Temperature Sensors", "Fan Sensors", "Voltage Sensors", "Failed Tests", "Alarms"],
+          f"h3 headings {h3}")
+    h4 = [h.text() for h in page.all("h4")]
+    check(h4 == ["Board", "Supply", "Counters", "Power"], f"h4 subcategories {h4}")
+
+    # Report Information: label and value rows in order.
+    info = [[c.text() for c in tr.all("td")] for tr in next(t for t in page.all("table")).all("tr")]
+    labels = [row[0] for row in info]
+    check(labels == ["Version", "Device Type", "Computer", "Author", "Date", "Time"], f"info labels {labels}")
+    check(info[1][1] == header_value(xml_text, "VekDeviceType") and info[2][1] == computer
+          and info[5][1] == "09:05:03", f"info values {info}")
+
+    # Anchors and links: every link has its target; the expected anchors exist.
+    # xsltproc writes a@name and a@href URI-escaped (a blank as %20); a browser unescapes both.
+    anchors = {unquote(a.attrs.get("name")) for a in page.all("a") if a.attrs.get("name")}
+    check(all(unquote(a.attrs["name"]) == a.attrs.get("id") for a in page.all("a") if a.attrs.get("name")),
+          "anchor name and id differ")
+    links = [unquote(a.attrs["href"][1:]) for a in page.all("a") if a.attrs.get("href", "").startswith("#")]
+    for target in links:
+        check(target in anchors, f"link to missing anchor {target}")
+    for anchor in ["TOC", "GRP1", "GRP2", "GRP3", "TempSum", "TempFans", "TempVolt", "FailedTests",
+                   "Alarms", "System UnitTemperatures", "System UnitStatistics", "TST1", "TST8", "TST9"]:
+        check(anchor in anchors, f"anchor {anchor} missing")
+    check(not any("CatUndef" in a for a in anchors), "anchor for a CatUndef category")
+    check(links.count("TOC") == 3 + 5, f"back links: {links.count('TOC')}")
+    check("CatUndef" not in raw and "DescrUndef" not in raw, "CatUndef or DescrUndef shown")
+    check("Hidden test" not in raw, "a Test outside any SubCategory is shown")
+
+    # Table of contents: numbers with a dot, group links, descriptions or a blank.
+    toc = [[c.text() for c in tr.all("td")] for tr in list(page.all("table"))[1].all("tr")][1:]
+    check(toc == [["1.", "Operating System", "Windows version & registration"], ["2.", "System Unit", NBSP],
+                  ["3.", "Memory", NBSP]], f"group table {toc}")
+    paragraphs = [p.text() for p in page.all("p")]
+    check("Available test categories: | Temperatures | Fans | Voltages | Statistics | " in paragraphs,
+          f"category line missing: {[p for p in paragraphs if 'categories' in p]}")
+    check(sum("Available test categories" in p for p in paragraphs) == 1, "category line for CatUndef-only group")
+
+    # Results with their units, statuses and remarks.
+    expected = {
+        "Version": ("Windows XP <SP3>", "Passed", "Product name"),
+        "Build": ("2600", "Passed", NBSP), "Administrator": ("Yes", "Passed", NBSP),
+        "Write filter": ("Disabled", "Passed", "Quote \"it\" & 'this'"), "Odd code": ("7", "Passed", "Format 16"),
+        "No status": ("?", "", "Status 3"), "Registered owner": ("Op\ufffderator\ufffd", "Failed", None),
+        "Sensor 1": ("45 °C", "Passed", NBSP), "Sensor 2": ("91 °C", "Alarm", "Over the limit"),
+        "Case fan": ("2400 rpm", "Passed", NBSP), "CPU fan": ("0 rpm", "Alarm", NBSP),
+        "5V": ("5.02 V", "Passed", NBSP), "Battery": ("The device is not ready", "Failed", NBSP),
+        "Lock time": ("15 min", "Passed", NBSP), "Timeout": ("30 sec", "Passed", NBSP),
+        "Delay": ("250 ms", "Passed", NBSP), "Current": ("1.5 A", "Passed", NBSP),
+        "Power": ("12.000 W", "Passed", NBSP), "Disk": ("80 GB", "Passed", NBSP),
+        "Physical": ("512 MB", "Passed", NBSP), "Cache": ("256 KB", "Passed", NBSP),
+        "Page": ("4096 bytes", "Passed", NBSP), "Load": ("42%", "Passed", NBSP),
+        "Board id": ("1A2Bh", "Passed", NBSP), "Clock": ("1600 MHz", "Passed", NBSP),
+        "Empty": (NBSP, "Passed", NBSP),
+    }
+    for name, (result, status, remark) in expected.items():
+        cells = row_cells(page, name)
+        if cells is None:
+            check(False, f"no row for {name}")
+            continue
+        check(cells[2].text() == result, f"{name}: result {cells[2].text()!r}, want {result!r}")
+        check(cells[1].text() == status, f"{name}: status {cells[1].text()!r}")
+        check(remark is None or cells[3].text() == remark, f"{name}: remark {cells[3].text()!r}")
+        red = status in ("Failed", "Alarm")
+        check(all(is_red(c) == red for c in cells), f"{name}: cells red={[is_red(c) for c in cells]}, want {red}")
+        check(all(("#000000" in c.attrs.get("style", "")) != red for c in cells), f"{name}: black cells")
+        check(any(a.attrs.get("name", "").startswith("TST") for a in cells[0].all("a")), f"{name}: no TST anchor")
+
+    raw_cells = row_cells(page, "Factory data")
+    spans = list(raw_cells[2].all("span")) if raw_cells else []
+    check(len(spans) == 1 and "raw" in spans[0].attrs.get("class", ""), "Raw result not in the monospaced span")
+    check(spans and spans[0].text().startswith("00070E151C232A31"), f"Raw text {spans[0].text()[:20] if spans else ''!r}")
+    check(re.search(r"\.raw\s*\{[^}]*font-family:\s*'Courier New', Courier, mono", raw) is not None, "Raw font")
+    for rule in [r"font-family: Verdana, Arial, Helvetica, sans-serif", r"h1 \{[^}]*x-large[^}]*bold[^}]*#FF8800",
+                 r"h2 \{[^}]*large[^}]*bold", r"h3 \{[^}]*small[^}]*bold", r"h4 \{[^}]*x-small[^}]*bold",
+                 r"th \{[^}]*#7b7c7e[^}]*#FFFFFF[^}]*bold", r"td, th, p, li, a \{[^}]*xx-small", r"#d3d4d5"]:
+        check(re.search(rule, raw) is not None, f"style rule {rule}")
+    headers = [th.text() for th in page.all("th")]
+    check(headers[:2] == ["Nr.", "Test group"] and "Test name" in headers and "Remark" in headers, f"headers {headers[:8]}")
+    widths = [th.attrs.get("width") for th in page.all("th") if th.text() in ("Test name", "Test status", "Result")]
+    check(widths[:3] == ["20%", "5%", "30%"], f"column widths {widths[:3]}")
+
+    # Sensor summaries: rows of group > test, values with units, alarms in red.
+    def summary(anchor):
+        heading = next(h for h in page.all("h3") if any(a.attrs.get("name") == anchor for a in h.all("a")))
+        siblings = [c for c in heading.parent.children if isinstance(c, Node)]
+        table = siblings[siblings.index(heading) + 1]
+        return [([td.text() for td in tr.all("td")], [is_red(td) for td in tr.all("td")]) for tr in table.all("tr")][1:]
+
+    g = f"System Unit{NBSP}>{NBSP}"
+    check(summary("TempSum") == [([g + "Sensor 1", "45 °C"], [False, False]), ([g + "Sensor 2", "91 °C"], [True, True])],
+          f"temperature summary {summary('TempSum')}")
+    check(summary("TempFans") == [([g + "Case fan", "2400 rpm"], [False, False]), ([g + "CPU fan", "0 rpm"], [True, True])],
+          f"fan summary {summary('TempFans')}")
+    # A failed voltage is not an alarm: black in the summary.
+    check(summary("TempVolt") == [([g + "5V", "5.02 V"], [False, False])], f"voltage summary {summary('TempVolt')}")
+
+    def listed(anchor):
+        heading = next(h for h in page.all("h3") if any(a.attrs.get("name") == anchor for a in h.all("a")))
+        siblings = [c for c in heading.parent.children if isinstance(c, Node)]
+        ul = siblings[siblings.index(heading) + 1]
+        check(ul.tag == "ul", f"{anchor}: no list")
+        return [(a.text(), a.attrs["href"]) for a in ul.all("a")]
+
+    sep = f"{NBSP}>{NBSP}"
+    failed = listed("FailedTests")
+    check([t for t, _ in failed] == ["Operating System" + sep + "Registered owner",
+                                     sep.join(["System Unit", "Voltages", "Supply", "Battery"])], f"failed list {failed}")
+    alarms = listed("Alarms")
+    check([t for t, _ in alarms] == [sep.join(["System Unit", "Temperatures", "Board", "Sensor 2"]),
+                                     sep.join(["System Unit", "Fans", "CPU fan"])], f"alarm list {alarms}")
+    for text, href in failed + alarms:
+        cells = row_cells(page, text.split(sep)[-1])
+        target = [a.attrs.get("name") for a in cells[0].all("a")] if cells else []
+        check(["#" + t for t in target] == [href], f"{text}: link {href} does not lead to its row {target}")
+    for sentence in ["No temperature sensors available.", "No fan sensors available.", "No voltage sensors available.",
+                     "No test failed.", "No sensor had an alarm state."]:
+        check(sentence not in paragraphs, f"sentence {sentence!r} with entries present")
+
+
+def check_clean(folder):
+    page, raw = transform(os.path.join(folder, CLEAN))
+    paragraphs = [p.text() for p in page.all("p")]
+    for sentence in ["No temperature sensors available.", "No fan sensors available.", "No voltage sensors available.",
+                     "No test failed.", "No sensor had an alarm state."]:
+        check(sentence in paragraphs, f"clean report: sentence {sentence!r} missing")
+    check(not list(page.all("ul")), "clean report has a list")
+    check([h.text() for h in page.all("h4")] == [], "clean report: CatUndef subcategory heading shown")
+    check("Available test categories: | Version | " in paragraphs, "clean report: category line")
+
+
+def main():
+    with tempfile.TemporaryDirectory() as folder:
+        env = dict(os.environ, VEK_REPORT_SAMPLES="Z:" + folder.replace("/", "\\"))
+        result = subprocess.run([os.path.join(SOURCE, "tools", "wine-run"), os.path.join(BIN, "ReportSample_test.exe")],
+                                env=env, capture_output=True, timeout=300)
+        if result.returncode != 0:
+            print(result.stdout.decode(errors="replace"), result.stderr.decode(errors="replace"))
+            print("FAIL: the sample reports could not be written")
+            return 1
+        for name in ["sample.xml", CLEAN]:
+            lint = subprocess.run(["xmllint", "--noout", os.path.join(folder, name)], capture_output=True)
+            check(lint.returncode == 0, f"xmllint {name}: {lint.stderr.decode(errors='replace')}")
+        check_stylesheet_file(os.path.join(folder, "sample.xsl"))
+        check_sample(folder)
+        check_clean(folder)
+    for failure in failures:
+        print("FAIL:", failure)
+    print("stylesheet checks:", "failed" if failures else "all passed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

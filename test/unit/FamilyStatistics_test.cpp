@@ -1,0 +1,185 @@
+// Statistics family: the two-byte retry, 2-byte-only members, and the panel and system-unit rules.
+#include "groups/Statistics.h"
+#include "support/FamilyReport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+TEST(FamilyStatistics, CounterReads)
+{
+    const struct
+    {
+        const char* name;
+        const char* entry;  // StatisticsValue 11 = ...
+        const wchar_t* result;  // nullptr: failure text of error
+        DWORD error;
+        std::vector<std::string> calls;
+    } cases[] = {
+        { "32-bit", "u32 123456", L"123456", 0, { "TivGetStatisticsValue(11,4)" } },
+        { "top bit set", "u32 0x80000000", L"2147483648", 0, { "TivGetStatisticsValue(11,4)" } },
+        { "16-bit by retry", "u16 0xFFFE", L"65534", 0,
+          { "TivGetStatisticsValue(11,4)", "TivGetStatisticsValue(11,2)" } },
+        { "retry fails too", "fail 87 then fail 31", nullptr, 31,
+          { "TivGetStatisticsValue(11,4)", "TivGetStatisticsValue(11,2)" } },
+        { "other error, no retry", "fail 5", nullptr, 5, { "TivGetStatisticsValue(11,4)" } },
+    };
+    for (const auto& c : cases)
+    {
+        CFamilyRun run = RunFamily(std::string("StatisticsValue 11 = ") + c.entry + "\n",
+                                   [](CTest& t) { WriteStatistics(t, kStatisticsBusUnit); });
+        ASSERT_EQ(run.Names(), (std::vector<std::wstring>{ L"Power-on cycles", L"Power-on hours" }))
+            << c.name;
+        const CFamilyTest& test = run.tests[0];
+        EXPECT_EQ(test.description, L"DescrUndef");
+        if (c.result != nullptr)
+        {
+            EXPECT_EQ(test.result, c.result) << c.name;
+            EXPECT_EQ(test.format, L"Dec") << c.name;
+            EXPECT_EQ(test.status, L"Passed") << c.name;
+        }
+        else
+        {
+            EXPECT_EQ(test.result, ErrorText(c.error)) << c.name;
+            EXPECT_EQ(test.format, L"String") << c.name;
+            EXPECT_EQ(test.status, L"Failed") << c.name;
+        }
+        std::vector<std::string> calls(run.calls.begin(), run.calls.begin() + c.calls.size());
+        EXPECT_EQ(calls, c.calls) << c.name;
+    }
+}
+
+TEST(FamilyStatistics, TwoByteOnlyMembersReadTwoBytesOnce)
+{
+    const struct
+    {
+        const CStatisticsMember* member;
+        DWORD cycles, hours;
+    } cases[] = {
+        { &kStatisticsCpuBoard, 5, 6 },
+        { &kStatisticsIoBoard, 9, 10 },
+    };
+    for (const auto& c : cases)
+    {
+        std::string profile = "StatisticsValue " + std::to_string(c.cycles) + " = u16 300\n" +
+                              "StatisticsValue " + std::to_string(c.hours) + " = fail 1167\n";
+        CFamilyRun run = RunFamily(profile, [&](CTest& t) { WriteStatistics(t, *c.member); });
+        ASSERT_EQ(run.tests.size(), 2u);
+        EXPECT_EQ(run.tests[0].result, L"300");
+        EXPECT_EQ(run.tests[1].result, ErrorText(1167));
+        EXPECT_EQ(run.tests[1].status, L"Failed");
+        EXPECT_EQ(run.calls, (std::vector<std::string>{
+                                 "TivGetStatisticsValue(" + std::to_string(c.cycles) + ",2)",
+                                 "TivGetStatisticsValue(" + std::to_string(c.hours) + ",2)" }));
+    }
+}
+
+TEST(FamilyStatistics, MembersAndGates)
+{
+    const std::vector<std::wstring> kPanelAll = { L"Power-on cycles", L"Power-on hours",
+                                                  L"Backlight-on cycles", L"Backlight-on hours" };
+    const std::vector<std::wstring> kBacklight = { L"Backlight-on cycles", L"Backlight-on hours" };
+    const struct
+    {
+        const char* name;
+        const char* type;
+        const CStatisticsMember* member;
+        DWORD index;
+        std::vector<std::wstring> names;
+        std::vector<DWORD> ids;
+    } cases[] = {
+        { "panel 15 on 19", "u32 19", &kStatisticsPanel, 15, kPanelAll, { 22, 23, 3, 4 } },
+        { "panel 15 on 21", "u32 21", &kStatisticsPanel, 15, kPanelAll, { 22, 23, 3, 4 } },
+        { "panel 15 on 18", "u32 18", &kStatisticsPanel, 15, kBacklight, { 3, 4 } },
+        { "panel 15 unreadable", "fail 31", &kStatisticsPanel, 15, kBacklight, { 3, 4 } },
+        { "panel 3 on 19", "u32 19", &kStatisticsPanel, 3, kBacklight, { 3, 4 } },
+        { "system unit on 9", "u32 9", &kStatisticsSystemUnit, kAnyIndex, { L"Power-on hours" },
+          { 1 } },
+        { "system unit on 11", "u32 11", &kStatisticsSystemUnit, kAnyIndex,
+          { L"Power-on hours" }, { 1 } },
+        { "system unit on 16", "u32 16", &kStatisticsSystemUnit, kAnyIndex,
+          { L"Power-on cycles", L"Power-on hours" }, { 0, 1 } },
+        { "system unit on 6", "u32 6", &kStatisticsSystemUnit, kAnyIndex,
+          { L"Power-on cycles", L"Power-on hours", L"Fan-on hours" }, { 0, 1, 2 } },
+        { "system unit unreadable", "fail 31", &kStatisticsSystemUnit, kAnyIndex,
+          { L"Power-on cycles", L"Power-on hours", L"Fan-on hours" }, { 0, 1, 2 } },
+        { "case fan kit", "u32 18", &kStatisticsCaseFanKit, kAnyIndex,
+          { L"Fan-on cycles", L"Fan-on hours" }, { 17, 2 } },
+        { "bus fan kit", "u32 18", &kStatisticsBusFanKit, kAnyIndex,
+          { L"Fan-on cycles", L"Fan-on hours" }, { 20, 21 } },
+        { "display link", "u32 18", &kStatisticsDisplayLink, kAnyIndex,
+          { L"Power-on cycles", L"Power-on hours" }, { 13, 14 } },
+        { "UPS", "u32 18", &kStatisticsUps, kAnyIndex,
+          { L"On-battery cycles", L"On-battery hours" }, { 18, 19 } },
+    };
+    for (const auto& c : cases)
+    {
+        CFamilyRun run = RunFamily(std::string("DeviceType = ") + c.type + "\n", [&](CTest& t) {
+            WriteStatistics(t, *c.member, c.index);
+        });
+        EXPECT_EQ(run.Names(), c.names) << c.name;
+        std::vector<std::string> expected;
+        for (DWORD id : c.ids)
+            expected.push_back("TivGetStatisticsValue(" + std::to_string(id) + ",4)");
+        std::vector<std::string> reads;
+        for (const std::string& call : run.calls)
+        {
+            if (call.rfind("TivGetStatisticsValue(", 0) == 0)
+                reads.push_back(call);
+        }
+        EXPECT_EQ(reads, expected) << c.name;
+    }
+}
+
+TEST(FamilyStatistics, PanelOtherThan15AsksNoType)
+{
+    CFamilyRun run = RunFamily("DeviceType = u32 19\n",
+                               [](CTest& t) { WriteStatistics(t, kStatisticsPanel, 3); });
+    for (const std::string& call : run.calls)
+        EXPECT_NE(call.rfind("TivGetDeviceType(", 0), 0u) << call;
+}
+
+TEST(FamilyStatistics, IfSlots)
+{
+    const struct
+    {
+        DWORD slot;
+        std::vector<std::string> calls;
+    } cases[] = {
+        { 1, { "TivGetStatisticsValue(7,4)", "TivGetStatisticsValue(8,4)" } },
+        { 2, { "TivGetStatisticsValue(15,4)", "TivGetStatisticsValue(16,4)" } },
+        { 0, {} },
+        { 3, {} },
+    };
+    for (const auto& c : cases)
+    {
+        CFamilyRun run = RunFamily("StatisticsValue 7 = u32 1\nStatisticsValue 8 = u32 2\n"
+                                   "StatisticsValue 15 = u32 3\nStatisticsValue 16 = u32 4\n",
+                                   [&](CTest& t) { WriteStatistics(t, kStatisticsIfBoards, c.slot); });
+        EXPECT_EQ(run.calls, c.calls) << c.slot;
+        EXPECT_EQ(run.tests.size(), c.calls.size()) << c.slot;
+    }
+}
+
+TEST(FamilyStatistics, TablesCoverTheIdRangeOnce)
+{
+    // Ids 0 to 23 are one range for all modules; only id 2 (fan-on hours) has two readers.
+    const CStatisticsMember* members[] = {
+        &kStatisticsBusUnit,     &kStatisticsCpuBoard,    &kStatisticsDisplayLink,
+        &kStatisticsCaseFanKit,  &kStatisticsBusFanKit,   &kStatisticsIfBoards[0],
+        &kStatisticsIfBoards[1], &kStatisticsIoBoard,     &kStatisticsPanel,
+        &kStatisticsSystemUnit,  &kStatisticsUps,
+    };
+    int uses[24] = {};
+    for (const CStatisticsMember* member : members)
+    {
+        for (size_t i = 0; i < member->nCounters; ++i)
+        {
+            ASSERT_LT(member->pCounters[i].dwId, 24u);
+            ++uses[member->pCounters[i].dwId];
+        }
+    }
+    for (DWORD id = 0; id < 24; ++id)
+        EXPECT_EQ(uses[id], id == 2 ? 2 : 1) << id;
+}

@@ -1,0 +1,253 @@
+// Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms, strings, raw blocks.
+#include "device/Utilities.h"
+#include "groups/SubTest.h"
+#include "support/FamilyReport.h"
+#include "support/SimDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+TEST(TypeChain, UnreadableTypeIsAskedAgainAtEveryCheck)
+{
+    CSimDevice device("DeviceType = fail 31 then fail 31 then u32 18\n");
+    CTivLibrary lib;
+    // The first two codes find the type unreadable; the third reads 18 and compares with it.
+    EXPECT_FALSE(IsDeviceTypeIn(lib, { 9, 11 }));
+    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 2u);
+    EXPECT_TRUE(IsDeviceTypeIn(lib, { 15, 18, 19 }));
+    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 3u);
+    // Cached from now on.
+    EXPECT_TRUE(IsNotDeviceTypeIn(lib, { 9, 11 }));
+    EXPECT_TRUE(IsDeviceTypeIn(lib, CTypeChain{ { 19, 18 } }));
+    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 3u);
+}
+
+TEST(TypeChain, NegatedChecksHoldOnAnUnreadableType)
+{
+    CSimDevice device("DeviceType = fail 31\n");
+    CTivLibrary lib;
+    const CTypeGate onlyOn = { CTypeGate::kOnlyOn, { { 18, 19 } } };
+    const CTypeGate notOn = { CTypeGate::kNotOn, { { 9, 11 } } };
+    const CTypeGate always = { CTypeGate::kAlways, { { 9 } } };
+    EXPECT_FALSE(PassesGate(lib, onlyOn));
+    EXPECT_TRUE(PassesGate(lib, notOn));
+    EXPECT_TRUE(PassesGate(lib, always));
+    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 4u);  // two codes per chain, none for always
+    EXPECT_FALSE(IsDeviceTypeIn(lib, CTypeChain{}));        // an empty chain asks nothing
+    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 4u);
+}
+
+TEST(TypeChain, ReadableTypeChecksInOrderAndStopsAtTheFirstMatch)
+{
+    const struct
+    {
+        const char* profile;
+        bool in;
+    } cases[] = {
+        { "DeviceType = u32 18\n", true },
+        { "DeviceType = u32 21\n", true },
+        { "DeviceType = u32 20\n", false },
+        { "DeviceType = u32 0\n", false },
+    };
+    for (const auto& c : cases)
+    {
+        CSimDevice device(c.profile);
+        CTivLibrary lib;
+        EXPECT_EQ(IsDeviceTypeIn(lib, { 18, 19, 21 }), c.in) << c.profile;
+        EXPECT_EQ(IsNotDeviceTypeIn(lib, { 18, 19, 21 }), !c.in) << c.profile;
+    }
+}
+
+TEST(Presence, OnlyABoundSuccessfulNonZeroReadIsPresent)
+{
+    const struct
+    {
+        const char* profile;
+        bool present;
+    } cases[] = {
+        { "HardwareValue 65 = u32 1\n", true },
+        { "HardwareValue 65 = u32 0x80000000\n", true },
+        { "HardwareValue 65 = u32 0\n", false },
+        { "HardwareValue 65 = fail 31\n", false },
+        { "HardwareValue 65 = u16 1\n", false },  // a 4-byte read of a 2-byte value fails
+        { "", false },
+    };
+    for (const auto& c : cases)
+    {
+        CSimDevice device(c.profile);
+        CTivLibrary lib;
+        EXPECT_EQ(IsPresent(lib, 65), c.present) << c.profile;
+        EXPECT_EQ(device.CountCalls("TivGetHardwareValue(65,4)"), 1u);
+    }
+}
+
+TEST(Reads, UnboundExportTakesWhateverTheThreadHolds)
+{
+    DWORD dwError = 0;
+    BYTE buffer[4] = {};
+    SetLastError(1234);
+    EXPECT_FALSE(CallTivRead(static_cast<PFN_TIV_ID_READ>(nullptr), 1, buffer, 4, dwError));
+    EXPECT_EQ(dwError, 1234u);
+    wchar_t text[4] = {};
+    SetLastError(4321);
+    EXPECT_FALSE(CallTivRead(static_cast<PFN_TIV_ID_STRING>(nullptr), 1, text, 8, dwError));
+    EXPECT_EQ(dwError, 4321u);
+}
+
+TEST(Reads, StringsStayWithinTheirBuffer)
+{
+    const wchar_t full[4] = { L'a', L'b', L'c', L'd' };
+    EXPECT_EQ(TextFromBuffer(full, 4), L"abcd");
+    const wchar_t shorter[4] = { L'a', L'\0', L'c', L'd' };
+    EXPECT_EQ(TextFromBuffer(shorter, 4), L"a");
+    EXPECT_EQ(TextFromBuffer(full, 0), L"");
+}
+
+namespace
+{
+
+// One begin-first test per row, formatted as the row says.
+struct CNumberCase
+{
+    const char* entry;  // FactoryValue 7 = ...
+    DWORD size;
+    const wchar_t* format;
+    const wchar_t* text;
+};
+
+}  // namespace
+
+TEST(SubTest, NumbersAreZeroExtendedAndZeroPadded)
+{
+    const CNumberCase cases[] = {
+        { "u16 0x1A2B", 2, L"%04X", L"1A2B" },
+        { "u16 0x00AB", 2, L"%04X", L"00AB" },
+        { "u32 0xABCD", 4, L"%08X", L"0000ABCD" },
+        { "u32 0", 4, L"%08X", L"00000000" },
+        { "u16 0xFFFF", 2, L"%04X", L"FFFF" },
+        { "u16 65535", 2, L"%u", L"65535" },
+        { "u32 4294967295", 4, L"%u", L"4294967295" },
+        { "u8 0xF6", 1, L"%u", L"246" },
+        { "u8 0x0A", 1, L"%02X", L"0A" },
+    };
+    for (const CNumberCase& c : cases)
+    {
+        CFamilyRun run = RunFamily(std::string("FactoryValue 7 = ") + c.entry + "\n", [&](CTest& t) {
+            BeginFirstTest(t, L"Value", L"", [&] {
+                return ReadNumber(t.m_Library.m_pTivGetFactoryValue, 7, c.size, c.format,
+                                  kFormatHex);
+            });
+        });
+        ASSERT_EQ(run.tests.size(), 1u) << c.entry;
+        EXPECT_EQ(run.tests[0].result, c.text) << c.entry;
+        EXPECT_EQ(run.tests[0].format, L"Hex");
+        EXPECT_EQ(run.tests[0].status, L"Passed");
+    }
+}
+
+TEST(SubTest, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
+{
+    CFamilyRun run = RunFamily("FactoryValue 1 = fail 31\nFactoryValue 2 = u32 5\n", [](CTest& t) {
+        auto read = [&](DWORD id) {
+            return [&t, id] {
+                return ReadNumber(t.m_Library.m_pTivGetFactoryValue, id, 4, L"%u", kFormatDec);
+            };
+        };
+        BeginFirstTest(t, L"Begun", L"", read(1));
+        EXPECT_FALSE(ReadFirstTest(t, L"Skipped", L"", read(1)));
+        EXPECT_TRUE(ReadFirstTest(t, L"Read", L"A description", read(2)));
+    });
+    ASSERT_EQ(run.Names(), (std::vector<std::wstring>{ L"Begun", L"Read" }));
+    const CFamilyTest& begun = run.tests[0];
+    EXPECT_EQ(begun.result, ErrorText(31));
+    EXPECT_EQ(begun.status, L"Failed");
+    EXPECT_EQ(begun.format, L"String");
+    EXPECT_EQ(begun.description, L"DescrUndef");
+    // The skipped test took no TestNumber.
+    EXPECT_EQ(run.tests[1].number, begun.number + 1);
+    EXPECT_EQ(run.tests[1].result, L"5");
+    EXPECT_EQ(run.tests[1].description, L"A description");
+}
+
+TEST(SubTest, FailureTextIsTheErrorOfTheFailingCall)
+{
+    // The Test element is written between the two calls; the text must still be the read's.
+    const DWORD codes[] = { 2, 5, 31, 87, 1167 };
+    for (DWORD code : codes)
+    {
+        CFamilyRun run = RunFamily("FactoryStringW 12 = fail " + std::to_string(code) + "\n",
+                                   [](CTest& t) {
+                                       BeginFirstTest(t, L"S", L"", [&] {
+                                           return ReadString(t.m_Library.m_pTivGetFactoryStringW, 12);
+                                       });
+                                   });
+        ASSERT_EQ(run.tests.size(), 1u);
+        EXPECT_EQ(run.tests[0].result, ErrorText(code)) << code;
+    }
+}
+
+TEST(SubTest, AlarmRule)
+{
+    const struct
+    {
+        const char* alarm;
+        DWORD status;
+    } cases[] = {
+        { "u32 1", kStatusAlarm },          { "u32 2", kStatusAlarm },
+        { "u32 0x80000000", kStatusAlarm }, { "u32 0", kStatusPassed },
+        { "fail 1167", kStatusPassed },     { "u16 1", kStatusPassed },  // size mismatch fails
+    };
+    for (const auto& c : cases)
+    {
+        CSimDevice device(std::string("Alarm 3 = ") + c.alarm + "\n");
+        CTivLibrary lib;
+        EXPECT_EQ(AlarmStatus(lib, 3), c.status) << c.alarm;
+        EXPECT_EQ(device.CountCalls("TivGetAlarm(3,4)"), 1u);
+        EXPECT_EQ(AlarmStatus(lib, kNoAlarm), kStatusPassed);
+        EXPECT_EQ(device.CountCalls("TivGetAlarm("), 1u);
+    }
+}
+
+TEST(SubTest, StringsRawBlocksAndNotAvailable)
+{
+    CFamilyRun run = RunFamily(
+        "FactoryStringW 12 = str \"A&B <x> \\\"q\\\" it's\"\n"
+        "FactoryStringW 13 = strnt \"0123456789\"\n"
+        "FactoryValue 14 = bytes 01 02 03\n",
+        [](CTest& t) {
+            BeginFirstTest(t, L"Text", L"", [&] {
+                return ReadString(t.m_Library.m_pTivGetFactoryStringW, 12);
+            });
+            BeginFirstTest(t, L"Unterminated", L"", [&] {
+                return ReadString(t.m_Library.m_pTivGetFactoryStringW, 13);
+            });
+            BeginFirstTest(t, L"Raw", L"", [&] {
+                return ReadRaw(t.m_Library.m_pTivGetFactoryValue, 14, 128);
+            });
+            WriteTest(t, L"Missing", L"", NotAvailable());
+        });
+    ASSERT_EQ(run.tests.size(), 4u);
+    EXPECT_EQ(run.tests[0].result, L"A&B <x> \"q\" it's");
+    EXPECT_EQ(run.tests[0].format, L"String");
+
+    // A buffer without terminator: all 256 characters, nothing beyond.
+    std::wstring expected;
+    while (expected.size() < 256)
+        expected += L"0123456789";
+    expected.resize(256);
+    EXPECT_EQ(run.tests[1].result, expected);
+
+    // A partly filled block is dumped at the size asked for.
+    BYTE block[128] = { 1, 2, 3 };
+    std::wstring dump;
+    HexDump(block, 128, dump);
+    EXPECT_EQ(run.tests[2].result, dump);
+    EXPECT_EQ(run.tests[2].format, L"Raw");
+    EXPECT_EQ(run.tests[2].status, L"Passed");
+
+    EXPECT_EQ(run.tests[3].result, L"(n.a.)");
+    EXPECT_EQ(run.tests[3].format, L"String");
+    EXPECT_EQ(run.tests[3].status, L"Passed");
+}
