@@ -11,7 +11,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guidriver import VEK_BUILD, Program, wine_env, windows_path  # noqa: E402
 
 PREFIX = os.path.join(VEK_BUILD, 'wineprefix64')
-ENV = wine_env(WINEPREFIX=PREFIX, WINEARCH='win64')
+# The bottom left corner of the shared display is this test's own for reading icons.
+ENV = wine_env(WINEPREFIX=PREFIX, WINEARCH='win64', VEK_ICON_SPOT='0,760')
 REFUSAL = ('This version of Vek Quorvel can be executed only on 32-bit editions of Windows.\n\r'
            'Use the 64-bit version of Vek Quorvel instead.')
 
