@@ -26,16 +26,19 @@ def make_prefix():
     subprocess.run(['wineserver', '-w'], env=ENV, timeout=300)
 
 
+def stop_wineserver():
+    subprocess.run(['wineserver', '-k'], env=ENV, timeout=60)
+    subprocess.run(['wineserver', '-w'], env=ENV, timeout=60)
+
+
 class Wow64Test(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
+        # The prefix's wineserver goes at the end, also when the set-up fails half way; should
+        # this script be killed, it lingers no more than 10 s after the last Wine process.
+        cls.addClassCleanup(stop_wineserver)
         make_prefix()
-        subprocess.run(['wineserver', '-p'], env=ENV, timeout=60)
-
-    @classmethod
-    def tearDownClass(cls):
-        subprocess.run(['wineserver', '-k'], env=ENV, timeout=60)
-        subprocess.run(['wineserver', '-w'], env=ENV, timeout=60)
+        subprocess.run(['wineserver', '-p10'], env=ENV, timeout=60)
 
     def setUp(self):
         self.folder = os.path.join(VEK_BUILD, 'gui-tests', 'wow64')
