@@ -51,7 +51,7 @@ inline void CloseKernelHandle(HANDLE h) { CloseHandle(h); }
 inline HKEY NullKey() { return nullptr; }
 inline void CloseKey(HKEY h) { RegCloseKey(h); }
 inline HMODULE NullModule() { return nullptr; }
-inline void FreeModule(HMODULE h) { FreeLibrary(h); }
+inline void ReleaseModule(HMODULE h) { FreeLibrary(h); }
 }  // namespace handle_detail
 
 // Thread, process and event handles: NULL is empty.
@@ -59,4 +59,4 @@ using CHandle = CUniqueHandle<HANDLE, handle_detail::NullHandle, handle_detail::
 // File handles: INVALID_HANDLE_VALUE is empty.
 using CFileHandle = CUniqueHandle<HANDLE, handle_detail::InvalidHandle, handle_detail::CloseKernelHandle>;
 using CRegKey = CUniqueHandle<HKEY, handle_detail::NullKey, handle_detail::CloseKey>;
-using CModule = CUniqueHandle<HMODULE, handle_detail::NullModule, handle_detail::FreeModule>;
+using CModule = CUniqueHandle<HMODULE, handle_detail::NullModule, handle_detail::ReleaseModule>;

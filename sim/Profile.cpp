@@ -156,6 +156,13 @@ bool ParseValue(const std::vector<std::string>& t, const std::vector<bool>& quot
         ++pos;
         v.kind = CSimValue::kNumber;
         v.width = kind == "u8" || kind == "i8" ? 1 : kind == "u16" || kind == "i16" ? 2 : 4;
+        // Either reading of the bits is accepted (u8 -1, i8 0xFF); anything wider is a typo.
+        const long long bits = 8LL * v.width;
+        if (n < -(1LL << (bits - 1)) || n > (1LL << bits) - 1)
+        {
+            error = "number out of range for " + kind;
+            return false;
+        }
         v.number = static_cast<unsigned long long>(n);
     }
     else if (kind == "str" || kind == "strnt")

@@ -9,12 +9,15 @@
 // <id> is the value id (the layer for LedMatrix; 0 = mode and 1 = value for DisplayEqualizer);
 // exports with one out-pointer take no id. <value> is one of:
 //
-//   u8 N | u16 N | u32 N | i8 N | i16 N | i32 N   a number of that width (decimal or 0x hex);
+//   u8 N | u16 N | u32 N | i8 N | i16 N | i32 N   a number of that width (decimal or 0x hex,
+//                                                  signed or unsigned reading of the bits);
 //                                                  a read with another size fails (87 unless
-//                                                  "mismatch <code>" says otherwise)
+//                                                  "mismatch <code>" says otherwise); an
+//                                                  out-pointer export takes it at its own width
 //   str "text"         UTF-16, NUL-terminated and cut to the buffer (\" \\ \n \r \t \xHH \uHHHH)
 //   strnt "text"       the text repeated to fill the whole buffer, without a terminator
-//   bytes HH HH ... [fill <count> HH] ...          a raw block; a larger buffer is filled in part
+//   bytes HH HH ... [fill <count> HH] ...          a raw block; a larger buffer is filled in
+//                                                  part, a smaller one gets the block's start
 //   fail <code>        the call returns FALSE with that last error
 //   absent             as if the entry were not there
 //
@@ -27,7 +30,19 @@
 // back to entries for every panel. A panel's entry wins over the device-wide one.
 //
 // "Default = fail <code>" sets the answer for everything the profile does not list
-// (1168, element not found, unless set).
+// (1168, element not found, unless set). A later entry for the same export, id and section
+// replaces an earlier one.
+//
+// Exports with more than one out-value: DisplayEqualizer 0 is the mode (32 bits), 1 the value
+// (8 bits); a failing id 0 fails the call ("DisplayEqualizer = fail 50": no equalizer).
+// "UploadFileW 17 = bytes ..." is the block that TivUploadFileW(path, 17, 0, 0) writes into the
+// named file; "UploadFileW 17 = fail 23" makes it fail without writing. "EnableWmi = fail <code>"
+// makes TivEnableWmi fail (and leaves WMI as it was); TivIsWmiEnabled answers the WMI state
+// unless "IsWmiEnabled = ..." stages an answer. Before the first TivSelectPanel no panel is
+// selected and only device-wide entries hold; a failed selection keeps the old panel.
+//
+// Sample profiles: sim/profiles/type01.ini .. type21.ini (one per device type, written by
+// sim/profiles/generate.py), default.ini (built into the library) and scenario_*.ini.
 #pragma once
 
 #include <windows.h>

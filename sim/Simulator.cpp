@@ -248,7 +248,6 @@ ID_READER(GetAlarm)
     }
 
 OUT_READER(GetDeviceType, DWORD)
-OUT_READER(IsWmiEnabled, BOOL)
 OUT_READER(GetKeyCfgState, DWORD)
 OUT_READER(GetKeyLayer, BYTE)
 OUT_READER(GetKeyLayerMode, BYTE)
@@ -309,6 +308,22 @@ BOOL WINAPI TivSelectPanel(DWORD panel)
         return Fail(ERROR_INVALID_PARAMETER);
     g_nSelectedPanel = static_cast<long>(panel);
     return TRUE;
+}
+
+// The WMI mode as TivEnableWmi left it, unless the profile stages an answer.
+BOOL WINAPI TivIsWmiEnabled(BOOL* pEnabled)
+{
+    Log("TivIsWmiEnabled");
+    CSimProfile* profile = Profile();
+    if (profile == nullptr)
+        return Fail(kErrorBadProfile);
+    const CSimValue* v = profile->Find("IsWmiEnabled", 0, -1);
+    if (v != nullptr && v->kind == CSimValue::kFail)
+        return Fail(v->failCode);
+    if (pEnabled == nullptr || (v != nullptr && v->kind != CSimValue::kNumber))
+        return Fail(ERROR_INVALID_PARAMETER);
+    *pEnabled = v != nullptr ? static_cast<BOOL>(v->number) : g_bWmiEnabled;
+    return v != nullptr ? v->ret : TRUE;
 }
 
 BOOL WINAPI TivEnableWmi(BOOL enable)

@@ -1,0 +1,499 @@
+"""What each scanned device's report must show: one table of facts per test group.
+
+A fact is a row (runs, check). Runs are the names of the end-to-end runs: the profile files of
+sim/profiles without ".ini" (type01 .. type21, default, scenario_...), "builtin" (the library's
+built-in device, the same as default), "nodll" (no VekTiv.dll at all) and "reduced" (the build
+that lacks TivGetDeviceType, TivGetHardwareStringW and TivGetAlarm). types(6, 7) names the runs
+type06 and type07. A check is one of the constructors below; it looks at the parsed report and
+returns a problem text or None.
+
+A group's table is checked only once the group's class has a Run in groups/ (GROUP_CLASSES), so
+a group task adds its facts here and they switch on with its code. To add facts: append rows to
+the group's list in FACTS, e.g.
+    (types(15, 16, 17), Categories("I/O Board", ["Firmware", "Factory Settings", ...])),
+    (["scenario_extremes"], Result("UPS", "Temperatures", "Battery temperature", value="(n.a.)")),
+"""
+import glob
+import os
+import re
+
+from scan import MODEL_NAMES, SOURCE
+
+# The groups in run order with the class that writes each.
+GROUP_CLASSES = [
+    ("Operating System", "CTestOS"),
+    ("Vek Drivers and Tools", "CTestVekDriversAndTools"),
+    ("BIOS", "CTestBios"),
+    ("General", "CTestGeneral"),
+    ("System Unit", "CTestSystemUnit"),
+    ("CPU Board", "CTestCPUBoard"),
+    ("CPU", "CTestCPU"),
+    ("Memory", "CTestMemory"),
+    ("Bus Unit", "CTestBusUnit"),
+    ("Slide-In Drives", "CTestDrive"),
+    ("Fan Kits", "CTestFanKit"),
+    ("IF Boards", "CTestIF"),
+    ("I/O Board", "CTestIO"),
+    ("UPS", "CTestUPS"),
+    ("Display Link", "CTestDisplayLink"),
+    ("Panels", "CTestPanel"),
+    ("DVI", "CTestDVI"),
+]
+
+
+def implemented_groups():
+    """Names of the groups whose class has a Run in the checkout."""
+    text = ""
+    for path in glob.glob(os.path.join(SOURCE, "groups", "*.cpp")):
+        with open(path, encoding="utf-8", errors="replace") as f:
+            text += f.read()
+    return {name for name, cls in GROUP_CLASSES if re.search(r"\b%s::Run\s*\(" % cls, text)}
+
+
+def types(*codes):
+    return ["type%02d" % c for c in codes]
+
+
+ALL_TYPES = types(*range(1, 22))
+# Runs whose library answers a device type (the first answer of scenario_quirks fails).
+TYPE_READABLE = ALL_TYPES + ["default", "builtin", "scenario_all_fail", "scenario_strings_nt",
+                             "scenario_extremes", "scenario_xml_chars"]
+NO_TYPE = ["nodll", "reduced", "scenario_unreadable_type", "scenario_all_fail_type"]
+
+
+# ----------------------------------------------------------------------------------------
+# Checks
+
+
+class Header:
+    def __init__(self, element, value):
+        self.element, self.value = element, value
+
+    def __call__(self, report):
+        actual = report.header(self.element)
+        if actual != self.value:
+            return "Header %s is %r, not %r" % (self.element, actual, self.value)
+
+
+class Group:
+    """The group is written (present=True) or not."""
+
+    def __init__(self, name, present=True):
+        self.name, self.present = name, present
+
+    def __call__(self, report):
+        if (report.group(self.name) is not None) != self.present:
+            return "group %r %s" % (self.name, "missing" if self.present else "written")
+
+
+class Categories:
+    """The group's categories, exactly and in order."""
+
+    def __init__(self, group, names):
+        self.group, self.names = group, names
+
+    def __call__(self, report):
+        actual = report.categories(self.group)
+        if actual != self.names:
+            return "%s categories %s, not %s" % (self.group, actual, self.names)
+
+
+class SubCategories:
+    def __init__(self, group, category, names):
+        self.group, self.category, self.names = group, category, names
+
+    def __call__(self, report):
+        actual = report.subcategories(self.group, self.category)
+        if actual != self.names:
+            return "%s/%s subcategories %s, not %s" % (self.group, self.category, actual, self.names)
+
+
+class Tests:
+    """The test names of a category (or of one of its subcategories), exactly and in order."""
+
+    def __init__(self, group, category, names, subcategory=None):
+        self.group, self.category, self.names, self.subcategory = group, category, names, subcategory
+
+    def __call__(self, report):
+        actual = report.test_names(self.group, self.category, self.subcategory)
+        if actual != self.names:
+            return "%s/%s/%s tests %s, not %s" % (self.group, self.category, self.subcategory or "*",
+                                                  actual, self.names)
+
+
+class HasTest:
+    def __init__(self, group, category, name, present=True, subcategory=None):
+        self.group, self.category, self.name = group, category, name
+        self.present, self.subcategory = present, subcategory
+
+    def __call__(self, report):
+        found = report.test(self.group, self.category, self.name, self.subcategory) is not None
+        if found != self.present:
+            return "%s/%s test %r %s" % (self.group, self.category, self.name,
+                                         "missing" if self.present else "written")
+
+
+class Result:
+    """One test's value, status and Format word (None: not checked)."""
+
+    def __init__(self, group, category, name, value=None, status=None, fmt=None, subcategory=None):
+        self.group, self.category, self.name, self.subcategory = group, category, name, subcategory
+        self.value, self.status, self.fmt = value, status, fmt
+
+    def __call__(self, report):
+        t = report.test(self.group, self.category, self.name, self.subcategory)
+        where = "%s/%s/%s" % (self.group, self.category, self.name)
+        if t is None:
+            return "%s missing" % where
+        result = t.find("TestResult")
+        checks = [("value", self.value, result.text or ""),
+                  ("status", self.status, t.findtext("TestStatus") or ""),
+                  ("Format", self.fmt, result.get("Format"))]
+        for what, expected, actual in checks:
+            if expected is not None and actual != expected:
+                return "%s %s %r, not %r" % (where, what, actual, expected)
+
+
+class ResultLike:
+    """One test's value matches a regular expression as a whole (for values whose exact text is
+    the implementer's choice, such as a string cut at the end of its buffer)."""
+
+    def __init__(self, group, category, name, pattern, subcategory=None):
+        self.group, self.category, self.name, self.subcategory = group, category, name, subcategory
+        self.pattern = pattern
+
+    def __call__(self, report):
+        t = report.test(self.group, self.category, self.name, self.subcategory)
+        if t is None:
+            return "%s/%s/%s missing" % (self.group, self.category, self.name)
+        value = t.findtext("TestResult") or ""
+        if not re.fullmatch(self.pattern, value, re.S):
+            return "%s/%s/%s value %r does not match %r" % (self.group, self.category, self.name,
+                                                            value, self.pattern)
+
+
+class AnyStatus:
+    """Some test of the report has this status (e.g. the one alarm of a device)."""
+
+    def __init__(self, status):
+        self.status = status
+
+    def __call__(self, report):
+        if not any(t.findtext("TestStatus") == self.status for t in report.all_tests()):
+            return "no test with status %r" % self.status
+
+
+# ----------------------------------------------------------------------------------------
+# Which groups each run writes, in run order (only implemented groups are compared).
+
+def expected_groups(run):
+    t = int(run[4:]) if run.startswith("type") else 18 if run in ("default", "builtin") else None
+    if run in ("nodll", "scenario_all_fail_type"):
+        return ["Operating System", "CPU", "Memory"]
+    if run in ("reduced", "scenario_unreadable_type"):
+        return ["Operating System", "CPU", "Memory", "UPS", "Panels"]
+    if t is None:
+        return None
+    carries = {
+        "Bus Unit": t in (18, 19), "Slide-In Drives": t in (18, 19), "Fan Kits": t in (18, 19, 20, 21),
+        "IF Boards": t >= 15, "I/O Board": t in (15, 16, 17), "UPS": t in (6, 12, 13, 18, 19),
+        "Display Link": t in (18, 20), "BIOS": t not in (9, 11),
+        "CPU Board": t in (6, 7) or t >= 12, "DVI": t not in (4, 5, 8, 9, 10, 11, 21),
+    }
+    return [name for name, _ in GROUP_CLASSES if carries.get(name, True)]
+
+
+class GroupList:
+    def __init__(self, run, implemented):
+        self.expected = [g for g in expected_groups(run) if g in implemented]
+
+    def __call__(self, report):
+        actual = report.group_names()
+        if actual != self.expected:
+            return "groups %s, not %s" % (actual, self.expected)
+
+
+# ----------------------------------------------------------------------------------------
+# Per-group tables
+
+def system_unit_categories(t):
+    rows = {
+        (1, 2, 3): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Fans", "Switches", "CMOS Battery"],
+        (4,): ["Firmware", "Factory Settings", "Temperatures", "Switches", "Kelb Slot 1", "Kelb Slot 2", "CMOS Battery"],
+        (5,): ["Firmware", "Factory Settings", "Temperatures", "Switches", "CMOS Battery"],
+        (6, 7, 10): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Fans", "CMOS Battery"],
+        (8,): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Fans", "Switches", "Kelb Slot 1",
+               "Kelb Slot 2", "CMOS Battery"],
+        (9, 11): ["Factory Settings", "Statistics"],
+        (12, 13, 14): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Fans", "Switches", "CMOS Battery"],
+        (15, 17): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Switches", "CMOS Battery"],
+        (16, 18, 19): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "CMOS Battery"],
+        (20, 21): ["Firmware", "Factory Settings", "Statistics", "Temperatures"],
+    }
+    return next(v for k, v in rows.items() if t in k)
+
+
+def system_unit_firmware(t):
+    rows = {(4,): ["SMC", "ZUQ", "FPGA", "Kelb Slot 1 FPGA", "Kelb Slot 2 FPGA"],
+            (5,): ["SMC", "ZUQ", "FPGA", "FPGA1"],
+            (1, 2, 3, 6, 12): ["DROV", "LMQ Link"],
+            (8,): ["DROV", "Kelb Slot 1 FPGA", "Kelb Slot 2 FPGA"]}
+    return next((v for k, v in rows.items() if t in k), ["DROV"])
+
+
+def cpu_board_categories(t):
+    if t in (6, 7):
+        return ["Identification", "Temperatures", "Voltages"]  # both profiles carry an R563 board
+    if t in (12, 13, 14):
+        return ["Identification", "Temperatures"]
+    if t in (15, 16, 17):
+        return ["Identification", "Factory Settings", "Statistics", "Temperatures", "Voltages"]
+    if t in (18, 19):
+        return ["Identification", "Factory Settings", "Temperatures", "Voltages"]
+    return ["Identification"]
+
+
+def memory_categories(t):
+    if t in (15, 16, 17):
+        return ["Physical Memory", "Factory Settings", "Paging Memory"]
+    if t in (18, 19):
+        return ["Physical Memory", "Memory Module 1", "Memory Module 2", "Paging Memory"]
+    return ["Physical Memory", "Paging Memory"]
+
+
+# The panels each type profile connects (sim/profiles/generate.py), and the subcategories a
+# panel gets by type and index.
+PROFILE_PANELS = {1: [0], 2: [0, 1], 3: [0], 4: [0], 5: [0], 6: [0], 7: [0], 8: [0, 2], 9: [0],
+                  10: [0], 11: [0], 12: [0, 8], 13: [0], 14: [0, 3], 15: [0, 1], 16: [0, 1],
+                  17: [0, 1, 2], 18: [0, 1, 8], 19: [0, 15], 20: [0], 21: [0, 15]}
+
+
+def panel_subcategories(t, i):
+    lumeq = t not in (4, 5, 8, 9, 10, 11) and i != 15 and not (i == 0 and t in (15, 16, 17))
+    factory = t not in (4, 5, 8, 9, 11) and (t in (19, 21) if i == 15 else not (i == 0 and t in (15, 16, 17)))
+    stats = t not in (4, 5, 8, 9, 11) and (t in (19, 21) if i == 15 else True)
+    fans = t not in (4, 5, 8, 9, 11) and i != 15 and not (i == 0 and t in (15, 16, 17))
+    rows = [("Status", t not in (4, 5, 9, 11)), ("Link", lumeq), ("Factory Settings", factory),
+            ("Statistics", stats), ("Temperature", factory), ("Fans", fans),
+            ("Display Settings", True), ("Keys", True), ("LEDs", True)]
+    return [name for name, written in rows if written]
+
+
+def panels_facts():
+    rows = []
+    for t, panels in PROFILE_PANELS.items():
+        names = ["Panel %d" % i for i in panels]
+        if t in (9, 11):
+            names += ["Switches", "Handwheel", "Joystick", "Override Potentiometer"]
+        rows.append((types(t), Categories("Panels", names)))
+        for i in panels:
+            rows.append((types(t), SubCategories("Panels", "Panel %d" % i, panel_subcategories(t, i))))
+    return rows
+
+
+def dvi_facts():
+    rows = []
+    for t in range(1, 22):
+        if t in (4, 5, 8, 9, 10, 11, 21):
+            continue
+        two = t not in (13, 7, 14, 15, 16, 17, 19, 20)
+        rows.append((types(t), Categories("DVI", ["DVI Channel 1"] + (["DVI Channel 2"] if two else []))))
+        rows.append((types(t), SubCategories("DVI", "DVI Channel 1", ["Port Information", "DVI Settings"])))
+        rows.append((types(t), Result("DVI", "DVI Channel 1", "Manufacturer ID", value="698A", fmt="Hex")))
+        rows.append((types(t), Result("DVI", "DVI Channel 1", "Header ID", value="FF55AAFF0000FFFF", fmt="Hex")))
+        if two:
+            rows.append((types(t), Result("DVI", "DVI Channel 2", "Port name",
+                                          value="Display/LMQ Link Slot (if present)", fmt="String")))
+            # Only the type 12 and 18 profiles connect panel 8, the display link slot.
+            settings = ["Port Information"] + (["DVI Settings"] if t in (12, 18) else [])
+            rows.append((types(t), SubCategories("DVI", "DVI Channel 2", settings)))
+    return rows
+
+
+
+def windows_6x_not_vista():
+    """Whether the session's prefix is Windows 6.1 or a later 6.x (the UPS service row)."""
+    prefix = os.environ.get("WINEPREFIX") or os.path.join(
+        os.environ.get("VEK_BUILD") or os.path.join(SOURCE, "build"), "wineprefix")
+    try:
+        with open(os.path.join(prefix, "system.reg"), encoding="utf-8", errors="replace") as f:
+            text = f.read()
+    except OSError:
+        return False
+    m = re.search(r'\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\][^\[]*?"CurrentVersion"="(\d+)\.(\d+)"',
+                  text)
+    return bool(m) and int(m.group(1)) == 6 and int(m.group(2)) >= 1
+
+
+def driver_files(t):
+    """The driver file rows of the drivers-and-tools group on device type t (no DROV driver and
+    no FactoryRevert.exe in the prefix)."""
+    ups = t in (6, 12, 13, 18, 19)
+    rows = [("VekCtrlCenter.cpl", True), ("VekTiv.dll", True), ("VekTivUps.dll", ups), ("VekUpsMsg.exe", ups),
+            ("VekUpsMon.exe", ups), ("VekTivUpsSvc.exe", ups and windows_6x_not_vista()),
+            ("VekTivDrv.sys", True), ("VekBiosDrv.sys", True), ("VekFlashDrv.sys", t in (4, 5, 8, 10)),
+            ("VekGixDrv.sys", t in (4, 5)), ("VekPelmDrv.sys", t in (4, 5)), ("VekZuqSvc.exe", t in (4, 5))]
+    return [name for name, written in rows if written]
+
+FACTS = {
+    None: [  # the header, checked whenever a report is written
+        *[(types(t), Header("VekDeviceType", MODEL_NAMES[t])) for t in range(1, 22)],
+        (["default", "builtin"], Header("VekDeviceType", "Vek Torvex 670")),
+        (NO_TYPE, Header("VekDeviceType", "Unknown")),
+    ],
+    "Operating System": [
+        (TYPE_READABLE + NO_TYPE, HasTest("Operating System", "Version", "Operating system")),
+        (TYPE_READABLE + NO_TYPE, ResultLike("Operating System", "Version", "Operating system",
+                                             r".+ \(Build \d+\)(, 32-bit|, 64-bit)?")),
+        (TYPE_READABLE + NO_TYPE, Categories("Operating System", ["Version", "DAZIRAVAZ.INI",
+                                                                  "Registration Details", "User Account"])),
+        # The key=value file that scan.Prefix puts in the root of C:.
+        (TYPE_READABLE + NO_TYPE, Tests("Operating System", "DAZIRAVAZ.INI", ["Line", "Station"])),
+        (TYPE_READABLE + NO_TYPE, Result("Operating System", "DAZIRAVAZ.INI", "Station", value="Cell 4",
+                                         status="Passed", fmt="String")),
+        (TYPE_READABLE + NO_TYPE, Tests("Operating System", "Registration Details",
+                                        ["Product ID", "Registered organization", "Registered owner"])),
+        (TYPE_READABLE + NO_TYPE, Result("Operating System", "User Account", "Administrator privileges",
+                                         status="Passed", fmt="YesNo")),
+    ],
+    "Vek Drivers and Tools": [
+        # The staged registry (scan.REGISTRY) installs the driver and the CAN driver.
+        (TYPE_READABLE, Categories("Vek Drivers and Tools", ["TIV Driver", "CAN Driver"])),
+        (NO_TYPE, Group("Vek Drivers and Tools", present=False)),
+        *[(types(t), SubCategories("Vek Drivers and Tools", "TIV Driver", ["Product Information"] + driver_files(t)))
+          for t in range(1, 22)],
+        (TYPE_READABLE, Tests("Vek Drivers and Tools", "TIV Driver",
+                              ["Setup version", "Install location", "Install date"], subcategory="Product Information")),
+        (types(2), Result("Vek Drivers and Tools", "TIV Driver", "Install date", value="2026-03-14", status="Passed",
+                          fmt="String")),
+        (types(2), Result("Vek Drivers and Tools", "TIV Driver", "Install location", value="C:\\Program Files\\Vek\\TIV")),
+        (types(2), Result("Vek Drivers and Tools", "TIV Driver", "File path",
+                          value="C:\\windows\\system32\\Drivers\\VekBiosDrv.sys", subcategory="VekBiosDrv.sys")),
+        # A file that is not there: its path and the failure, no date or size.
+        (types(2), Tests("Vek Drivers and Tools", "TIV Driver", ["File path", "File version"],
+                         subcategory="VekBiosDrv.sys")),
+        (types(2), Result("Vek Drivers and Tools", "TIV Driver", "File version", status="Failed", fmt="String",
+                          subcategory="VekBiosDrv.sys")),
+        (TYPE_READABLE, SubCategories("Vek Drivers and Tools", "CAN Driver",
+                                      ["Product Information", "VEK.CanSettings.exe", "VekCanDrv.sys"])),
+        # InstallDate 14032026 is read day first.
+        (types(18), Result("Vek Drivers and Tools", "CAN Driver", "Install date", value="2026-03-14")),
+        (types(18), Result("Vek Drivers and Tools", "CAN Driver", "File path",
+                           value="C:\\Program Files\\Vek\\CAN\\VEK.CanSettings.exe", subcategory="VEK.CanSettings.exe")),
+    ],
+    "BIOS": [
+        (types(9, 11) + NO_TYPE, Group("BIOS", present=False)),
+        (types(15, 16, 17), Tests("BIOS", "CatUndef", ["Vek version", "Build date", "ID", "Boot mode"])),
+        (types(15), Result("BIOS", "CatUndef", "Boot mode", value="Normal area")),
+        (types(1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 13, 14, 18, 19, 20, 21),
+         Tests("BIOS", "CatUndef", ["Vek version", "Build date", "ID"])),
+        (types(18), Result("BIOS", "CatUndef", "ID", value="VEK-BIOS-E2E", status="Passed")),
+        (types(18), Result("BIOS", "CatUndef", "Vek version", value="V1.28 R0", status="Passed", fmt="String")),
+        (types(16), Result("BIOS", "CatUndef", "Boot mode", value="Normal area", status="Passed")),
+        # A string cut at an embedded NUL, and one that fills its buffer without a terminator.
+        (["scenario_xml_chars"], Result("BIOS", "CatUndef", "Vek version", value="V1.28 ")),
+        (["scenario_strings_nt"], ResultLike("BIOS", "CatUndef", "Vek version", r"V1\.28 V1\.28 .{0,244}")),
+    ],
+    "General": [
+        (NO_TYPE, Group("General", present=False)),
+        (TYPE_READABLE, Categories("General", ["User Settings", "Key Configuration"])),
+        *[(types(t), SubCategories("General", "User Settings", ["User Serial ID", "User Bootlogo", "User LED"]))
+          for t in (4, 5, 8, 10)],
+        *[(types(t), SubCategories("General", "User Settings", ["User Serial ID"]))
+          for t in range(1, 22) if t not in (4, 5, 8, 10)],
+        *[(types(t), SubCategories("General", "Key Configuration", ["CatUndef"])) for t in range(1, 22)],
+        (types(18), Result("General", "User Settings", "Value", value="00ABCD12h", fmt="String")),
+        (types(4), Result("General", "User Settings", "VESA mode", value="105", status="Passed", fmt="Hex")),
+        (types(4), Result("General", "User Settings", "Size", value="786492", fmt="Bytes")),
+        (types(4), Result("General", "User Settings", "Status", value="0", fmt="Dec")),
+        (types(18), Tests("General", "Key Configuration", ["State", "Version", "Build date", "User information",
+                                                           "Key layer", "Layer mode"])),
+        (types(18), Result("General", "Key Configuration", "State", value="Valid", fmt="Unknown")),
+        (["scenario_extremes"], Result("General", "Key Configuration", "User information", value="(n.a.)",
+                                       status="Passed", fmt="String")),
+        (["scenario_extremes"], Result("General", "User Settings", "Value", value="FFFFFFFFh")),
+    ],
+    "System Unit": [
+        *[(types(t), Categories("System Unit", system_unit_categories(t))) for t in range(1, 22)],
+        *[(types(t), SubCategories("System Unit", "Firmware", system_unit_firmware(t)))
+          for t in range(1, 22) if t not in (9, 11)],
+    ],
+    "CPU Board": [
+        *[(types(t), Categories("CPU Board", cpu_board_categories(t))) for t in (6, 7, *range(12, 22))],
+        (types(18), Tests("CPU Board", "Voltages", ["Wcpu"])),
+        (types(15), Tests("CPU Board", "Voltages", ["Vin", "Wcpu"])),
+        (types(15), Result("CPU Board", "Identification", "Type", value="QD26")),
+        (types(15), AnyStatus("Alarm")),
+    ],
+    "CPU": [
+        *[(types(t), Categories("CPU", ["Identification", "Temperatures"])) for t in (1, 2, 3, 4, 5, 8, 10, 12, 13, 14)],
+        *[(types(t), Categories("CPU", ["Identification", "Temperatures", "Voltages"])) for t in (6, 7)],
+        *[(types(t), Categories("CPU", ["Identification"])) for t in (9, 11, *range(15, 22))],
+        (NO_TYPE, Categories("CPU", ["Identification"])),
+        # The ZLVR board of type 13 reads its temperature with WMI switched on.
+        (types(13), Result("CPU", "Temperatures", "Internal", value="58", status="Passed", fmt="DegreeCentigrade")),
+        (types(6), Tests("CPU", "Voltages", ["VcoreA", "VcoreB"])),
+    ],
+    "Memory": [
+        *[(types(t), Categories("Memory", memory_categories(t))) for t in range(1, 22)],
+        (["nodll"], Categories("Memory", ["Physical Memory", "Paging Memory"])),
+    ],
+    "Bus Unit": [
+        (types(18, 19), Categories("Bus Unit", ["Factory Settings", "Statistics"])),
+        (types(18), Tests("Bus Unit", "Statistics", ["Power-on cycles", "Power-on hours"])),
+    ],
+    "Slide-In Drives": [
+        (types(18), Categories("Slide-In Drives", ["Slide-In Drive 1", "Slide-In Drive 2"])),
+        (types(19), Categories("Slide-In Drives", ["Slide-In Drive 2"])),
+        (types(18), SubCategories("Slide-In Drives", "Slide-In Drive 1", ["Factory Settings", "Temperatures"])),
+    ],
+    "Fan Kits": [
+        (types(18, 19, 21), Categories("Fan Kits", ["Case Fan Kit", "Bus Fan Kit"])),
+        (types(20), Categories("Fan Kits", ["Case Fan Kit"])),
+        (types(18), HasTest("Fan Kits", "Case Fan Kit", "Case fan 4")),
+        (types(20, 21), HasTest("Fan Kits", "Case Fan Kit", "Case fan 4", present=False)),
+        (types(18), Result("Fan Kits", "Bus Fan Kit", "Bus fan 4", status="Alarm", fmt="Rpm")),
+        (["default", "builtin"] + types(18, 19, 21), AnyStatus("Alarm")),
+    ],
+    "IF Boards": [
+        (types(15, 19, 20), Categories("IF Boards", ["IF Board 1"])),
+        (types(16, 21), Categories("IF Boards", ["IF Board 2"])),
+        (types(17, 18), Categories("IF Boards", ["IF Board 1", "IF Board 2"])),
+        (types(16), SubCategories("IF Boards", "IF Board 2", ["Factory Settings", "Temperatures", "Statistics"])),
+        (types(18), SubCategories("IF Boards", "IF Board 1", ["Factory Settings", "Statistics"])),
+    ],
+    "I/O Board": [
+        (types(15, 16, 17), Categories("I/O Board", ["Firmware", "Factory Settings", "Temperatures", "Statistics"])),
+    ],
+    "UPS": [
+        (types(6, 12, 13), Categories("UPS", ["Firmware", "Status", "Factory Settings", "Battery Settings",
+                                              "User Settings", "System Settings", "Temperatures", "Currents",
+                                              "Voltages"])),
+        (types(18, 19), Categories("UPS", ["Firmware", "Status", "User Settings", "System Settings",
+                                           "Temperatures", "Currents", "Voltages", "Statistics"])),
+        (types(18), Result("UPS", "Voltages", "Battery voltage", value="24.5", fmt="Volt")),
+        (types(6), Result("UPS", "Status", "Power OK", value="Yes", status="Passed", fmt="YesNo")),
+        (["scenario_extremes"], Result("UPS", "Temperatures", "Battery temperature", value="(n.a.)",
+                                       status="Passed", fmt="String")),
+    ],
+    "Display Link": [
+        (types(18), Categories("Display Link", ["Firmware", "Factory Settings", "Statistics", "Temperatures"])),
+        (types(20), Categories("Display Link", ["Firmware", "Factory Settings", "Statistics"])),
+    ],
+    "Panels": panels_facts(),
+    "DVI": dvi_facts(),
+}
+
+
+def checks_for(run, implemented):
+    """The checks that apply to one run, given the implemented groups."""
+    checks = []
+    if expected_groups(run) is not None:
+        checks.append(GroupList(run, implemented))
+    for group, rows in FACTS.items():
+        if group is not None and group not in implemented:
+            continue
+        for runs, check in rows:
+            if run in runs:
+                checks.append(check)
+    return checks

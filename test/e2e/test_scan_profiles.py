@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""Scans every simulated device end to end and checks each report.
+
+For every profile in sim/profiles, the library's built-in device, no VekTiv.dll at all and the
+build that lacks some exports: VekQuorvel.exe -f=<report> -o under Wine, each run with a time
+limit, then the report's encoding and lines, well-formedness, the schema (report.rng), the
+running numbers, the Format and status words, the rendering with the stylesheet beside it, and
+the facts of facts.py for that device. Runs a few scans at a time (VEK_E2E_JOBS, default 4).
+Set VEK_E2E_KEEP=1 to keep the reports (the folder is printed).
+"""
+import concurrent.futures
+import os
+import shutil
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import facts  # noqa: E402
+import scan   # noqa: E402
+
+
+def without_clock(root):
+    """The report tree as text, without the header's time and date."""
+    header = root.find("Header")
+    for name in ("Time", "Date"):
+        element = header.find(name) if header is not None else None
+        if element is not None:
+            element.text = ""
+    return scan.ET.tostring(root)
+
+
+def main():
+    jobs = max(1, int(os.environ.get("VEK_E2E_JOBS", "4")))
+    base = os.environ.get("VEK_BUILD") or os.path.join(scan.SOURCE, "build")
+    os.makedirs(os.path.join(base, "tmp"), exist_ok=True)
+    workdir = tempfile.mkdtemp(prefix="e2e-scan-", dir=os.path.join(base, "tmp"))
+    implemented = facts.implemented_groups()
+    print("groups with facts switched on: %s" % (", ".join(sorted(implemented)) or "none"))
+    runs = scan.runs_for_every_profile()
+    failed = 0
+    trees = {}
+    try:
+        with scan.Prefix(workdir) as prefix:
+            env = {"WINEPREFIX": prefix.path}
+            with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
+                list(pool.map(lambda r: scan.scan(r, workdir, env), runs))
+        for run in runs:
+            root = scan.check_report(run)
+            if root is not None:
+                report = scan.Report(root)
+                for check in facts.checks_for(run.name, implemented):
+                    problem = check(report)
+                    if problem:
+                        run.problems.append(problem)
+                trees[run.name] = without_clock(root)
+            # The library's built-in device is default.ini, compiled in.
+            if run.name == "builtin" and "builtin" in trees and trees.get("default") not in (None, trees["builtin"]):
+                run.problems.append("the built-in device's report differs from default.ini's")
+            tests = len(list(root.iter("Test"))) if root is not None else 0
+            status = "ok" if not run.problems else "FAIL"
+            print("%-28s %-4s %5.1f s  %4d tests" % (run.name, status, run.seconds or 0, tests))
+            for p in run.problems:
+                print("    " + p)
+            failed += bool(run.problems)
+    finally:
+        if os.environ.get("VEK_E2E_KEEP"):
+            print("reports kept in " + workdir)
+        else:
+            shutil.rmtree(workdir, ignore_errors=True)
+    print("%d of %d runs failed" % (failed, len(runs)))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

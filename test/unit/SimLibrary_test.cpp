@@ -1,0 +1,384 @@
+// The simulated VekTiv.dll through its exports: size semantics, strings, failures and return
+// values, the selected panel, WMI, the upload, the equalizer, LED layers and the call log.
+#include "support/SimDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+typedef BOOL(WINAPI* PFN_ID_READ)(DWORD, void*, DWORD);
+typedef BOOL(WINAPI* PFN_OUT)(void*);
+typedef BOOL(WINAPI* PFN_BUFFER)(void*, DWORD);
+typedef BOOL(WINAPI* PFN_DWORD)(DWORD);
+typedef BOOL(WINAPI* PFN_LAYER)(DWORD, void*, DWORD);
+typedef BOOL(WINAPI* PFN_EQUALIZER)(DWORD*, BYTE*);
+typedef BOOL(WINAPI* PFN_UPLOAD)(const wchar_t*, DWORD, DWORD, DWORD);
+
+// One fresh load of the simulated library (it reads its profile at the first call after a
+// load); create it after the CSimDevice and let it go before.
+class CSimLibrary
+{
+public:
+    CSimLibrary() : m_hModule(LoadLibraryW((ExeFolder() + L"\\VekTiv.dll").c_str())) {}
+    ~CSimLibrary()
+    {
+        if (m_hModule)
+            FreeLibrary(m_hModule);
+    }
+    template <typename T>
+    T Get(const char* name) const
+    {
+        FARPROC p = m_hModule ? GetProcAddress(m_hModule, name) : nullptr;
+        EXPECT_NE(p, nullptr) << name;
+        return reinterpret_cast<T>(reinterpret_cast<void (*)()>(p));
+    }
+    // An (id, buffer, size) read; the last error after it in *pError.
+    BOOL Read(const char* name, DWORD id, void* buffer, DWORD size, DWORD* pError = nullptr) const
+    {
+        SetLastError(0);
+        BOOL ok = Get<PFN_ID_READ>(name)(id, buffer, size);
+        if (pError)
+            *pError = GetLastError();
+        return ok;
+    }
+    HMODULE m_hModule;
+};
+
+}  // namespace
+
+TEST(SimLibrary, NumbersAnswerOnlyTheirOwnSize)
+{
+    CSimDevice device("StatisticsValue 3 = u16 7\n"
+                      "StatisticsValue 4 = u32 70000 mismatch 31\n"
+                      "Temperature 1 = i8 -5\n"
+                      "HardwareValue 12 = u32 0x12345678\n");
+    CSimLibrary lib;
+    const struct
+    {
+        const char* name;
+        DWORD id;
+        DWORD size;
+        BOOL ok;
+        DWORD value;  // when ok
+        DWORD error;  // when not
+    } kCases[] = {
+        { "TivGetStatisticsValue", 3, 4, FALSE, 0, ERROR_INVALID_PARAMETER },
+        { "TivGetStatisticsValue", 3, 2, TRUE, 7, 0 },
+        { "TivGetStatisticsValue", 3, 1, FALSE, 0, ERROR_INVALID_PARAMETER },
+        { "TivGetStatisticsValue", 4, 4, TRUE, 70000, 0 },
+        { "TivGetStatisticsValue", 4, 2, FALSE, 0, 31 },
+        { "TivGetTemperature", 1, 1, TRUE, 0xFB, 0 },
+        { "TivGetHardwareValue", 12, 4, TRUE, 0x12345678, 0 },
+        { "TivGetHardwareValue", 12, 12, FALSE, 0, ERROR_INVALID_PARAMETER },
+    };
+    for (const auto& c : kCases)
+    {
+        BYTE buffer[16];
+        std::memset(buffer, 0xCC, sizeof buffer);
+        DWORD error = 0;
+        BOOL ok = lib.Read(c.name, c.id, buffer, c.size, &error);
+        EXPECT_EQ(ok, c.ok) << c.name << " " << c.id << " size " << c.size;
+        if (ok)
+        {
+            DWORD value = 0;
+            std::memcpy(&value, buffer, c.size);
+            EXPECT_EQ(value, c.value) << c.name << " " << c.id;
+            EXPECT_EQ(buffer[c.size], 0xCC) << "wrote past the size";
+        }
+        else
+            EXPECT_EQ(error, c.error) << c.name << " " << c.id << " size " << c.size;
+    }
+}
+
+TEST(SimLibrary, StringsFillTheBufferTerminatedOrExactly)
+{
+    CSimDevice device("HardwareStringW 16 = str \"855GME\"\n"
+                      "HardwareStringW 17 = strnt \"ab\"\n"
+                      "HardwareStringW 19 = str \"0123456789\"\n");
+    CSimLibrary lib;
+    wchar_t buffer[300];
+
+    std::wmemset(buffer, L'#', 300);
+    ASSERT_TRUE(lib.Read("TivGetHardwareStringW", 16, buffer, 512));
+    EXPECT_STREQ(buffer, L"855GME");
+
+    // Without a terminator: the whole buffer, not one unit further.
+    std::wmemset(buffer, L'#', 300);
+    ASSERT_TRUE(lib.Read("TivGetHardwareStringW", 17, buffer, 512));
+    std::wstring expected;
+    for (int i = 0; i < 128; ++i)
+        expected += L"ab";
+    EXPECT_EQ(std::wstring(buffer, 256), expected);
+    EXPECT_EQ(buffer[256], L'#');
+
+    // A short buffer: cut, still terminated.
+    std::wmemset(buffer, L'#', 300);
+    ASSERT_TRUE(lib.Read("TivGetHardwareStringW", 19, buffer, 8));
+    EXPECT_STREQ(buffer, L"012");
+    EXPECT_EQ(buffer[4], L'#');
+}
+
+TEST(SimLibrary, RawBlocksFillTheirPartOfTheBuffer)
+{
+    CSimDevice device("FactoryValue 17 = bytes 01 02 fill 2 FF\n");
+    CSimLibrary lib;
+    BYTE buffer[8];
+    std::memset(buffer, 0xCC, sizeof buffer);
+    ASSERT_TRUE(lib.Read("TivGetFactoryValue", 17, buffer, 6));
+    const BYTE expected[8] = { 1, 2, 0xFF, 0xFF, 0xCC, 0xCC, 0xCC, 0xCC };
+    EXPECT_EQ(std::memcmp(buffer, expected, 8), 0);
+    std::memset(buffer, 0xCC, sizeof buffer);
+    ASSERT_TRUE(lib.Read("TivGetFactoryValue", 17, buffer, 3));
+    EXPECT_EQ(buffer[2], 0xFF);
+    EXPECT_EQ(buffer[3], 0xCC);
+}
+
+TEST(SimLibrary, FailuresAndReturnValues)
+{
+    CSimDevice device("FirmwareValue 29 = u32 1 ret 2\n"
+                      "FirmwareValue 28 = u32 1 ret 0x7FFFFFFF\n"
+                      "Alarm 3 = fail 1167\n"
+                      "Voltage 0 = u32 1200 then fail 31 then u32 1300\n");
+    CSimLibrary lib;
+    DWORD value = 0, error = 0;
+    EXPECT_EQ(lib.Read("TivGetFirmwareValue", 29, &value, 4), 2);
+    EXPECT_EQ(value, 1u);
+    EXPECT_EQ(lib.Read("TivGetFirmwareValue", 28, &value, 4), 0x7FFFFFFF);
+    EXPECT_FALSE(lib.Read("TivGetAlarm", 3, &value, 4, &error));
+    EXPECT_EQ(error, 1167u);
+    // Not in the profile: element not found.
+    EXPECT_FALSE(lib.Read("TivGetAlarm", 4, &value, 4, &error));
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_NOT_FOUND));
+    // A sequence moves on by one per call and keeps its last answer.
+    EXPECT_TRUE(lib.Read("TivGetVoltage", 0, &value, 4));
+    EXPECT_EQ(value, 1200u);
+    EXPECT_FALSE(lib.Read("TivGetVoltage", 0, &value, 4, &error));
+    EXPECT_EQ(error, 31u);
+    for (int i = 0; i < 2; ++i)
+    {
+        EXPECT_TRUE(lib.Read("TivGetVoltage", 0, &value, 4));
+        EXPECT_EQ(value, 1300u);
+    }
+}
+
+TEST(SimLibrary, DefaultCodeFailsEverythingUnlisted)
+{
+    CSimDevice device("Default = fail 1117\nDeviceType = u32 19\n");
+    CSimLibrary lib;
+    DWORD type = 0;
+    EXPECT_TRUE(lib.Get<PFN_OUT>("TivGetDeviceType")(&type));
+    EXPECT_EQ(type, 19u);
+    BYTE b = 0;
+    SetLastError(0);
+    EXPECT_FALSE(lib.Get<PFN_OUT>("TivGetKeyCount")(&b));
+    EXPECT_EQ(GetLastError(), 1117u);
+}
+
+TEST(SimLibrary, PanelReadsAnswerForTheSelectedPanel)
+{
+    CSimDevice device("HardwareValue 13 = u32 100\n"
+                      "KeyCount = u8 9\n"
+                      "SelectPanel 6 = fail 31\n"
+                      "[panel 0]\n"
+                      "HardwareValue 13 = u32 1\n"
+                      "[panel 3]\n"
+                      "HardwareValue 13 = u32 3\n"
+                      "KeyCount = u8 33\n");
+    CSimLibrary lib;
+    auto select = lib.Get<PFN_DWORD>("TivSelectPanel");
+    DWORD value = 0, error = 0;
+    BYTE keys = 0;
+
+    // Nothing selected yet: device-wide entries.
+    ASSERT_TRUE(lib.Read("TivGetHardwareValue", 13, &value, 4));
+    EXPECT_EQ(value, 100u);
+
+    EXPECT_TRUE(select(3));
+    ASSERT_TRUE(lib.Read("TivGetHardwareValue", 13, &value, 4));
+    EXPECT_EQ(value, 3u);
+    ASSERT_TRUE(lib.Get<PFN_OUT>("TivGetKeyCount")(&keys));
+    EXPECT_EQ(keys, 33);
+
+    // Panels the profile does not list cannot be selected; the selection stays.
+    SetLastError(0);
+    EXPECT_FALSE(select(1));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    SetLastError(0);
+    EXPECT_FALSE(select(6));
+    EXPECT_EQ(GetLastError(), 31u);
+    ASSERT_TRUE(lib.Read("TivGetHardwareValue", 13, &value, 4));
+    EXPECT_EQ(value, 3u);
+
+    // Panel 0's section lacks the key count: the device-wide entry answers.
+    EXPECT_TRUE(select(0));
+    ASSERT_TRUE(lib.Read("TivGetHardwareValue", 13, &value, 4, &error));
+    EXPECT_EQ(value, 1u);
+    ASSERT_TRUE(lib.Get<PFN_OUT>("TivGetKeyCount")(&keys));
+    EXPECT_EQ(keys, 9);
+}
+
+TEST(SimLibrary, WmiRule)
+{
+    const struct
+    {
+        const char* profile;
+        bool withoutWmi;  // read succeeds before TivEnableWmi(TRUE)
+        bool withWmi;     // read succeeds while it is on
+    } kCases[] = {
+        { "Temperature 0 = i8 45\n", true, true },
+        { "Temperature 0 = i8 45 wmi\n", false, true },
+        { "Temperature 0 = fail 1168\n", false, false },
+        { "Temperature 0 = i8 45 wmi\nEnableWmi = fail 5\n", false, false },
+    };
+    for (const auto& c : kCases)
+    {
+        CSimDevice device(c.profile);
+        CSimLibrary lib;
+        auto enable = lib.Get<PFN_DWORD>("TivEnableWmi");
+        signed char t = 0;
+        DWORD error = 0;
+        EXPECT_EQ(lib.Read("TivGetTemperature", 0, &t, 1, &error) != FALSE, c.withoutWmi) << c.profile;
+        if (!c.withoutWmi)
+        {
+            EXPECT_EQ(error, 1168u) << c.profile;
+        }
+        auto isEnabled = lib.Get<PFN_OUT>("TivIsWmiEnabled");
+        BOOL on = 2;
+        EXPECT_TRUE(isEnabled(&on));
+        EXPECT_EQ(on, FALSE);
+        enable(TRUE);
+        EXPECT_TRUE(isEnabled(&on));
+        EXPECT_EQ(on, std::strstr(c.profile, "EnableWmi") ? FALSE : TRUE) << c.profile;
+        EXPECT_EQ(lib.Read("TivGetTemperature", 0, &t, 1) != FALSE, c.withWmi) << c.profile;
+        if (c.withWmi)
+        {
+            EXPECT_EQ(t, 45);
+        }
+        enable(FALSE);
+        EXPECT_EQ(lib.Read("TivGetTemperature", 0, &t, 1) != FALSE, c.withoutWmi) << c.profile;
+    }
+}
+
+TEST(SimLibrary, UploadWritesTheBlockOrFails)
+{
+    CTempDir dir;
+    {
+        CSimDevice device("UploadFileW 17 = bytes 2C 01 fill 6 00\n");
+        CSimLibrary lib;
+        std::wstring path = dir.File(L"user.bin");
+        WriteFileBytes(path, "old content that is longer");
+        EXPECT_TRUE(lib.Get<PFN_UPLOAD>("TivUploadFileW")(path.c_str(), 17, 0, 0));
+        EXPECT_EQ(ReadFileBytes(path), std::string("\x2C\x01\0\0\0\0\0\0", 8));
+        SetLastError(0);
+        EXPECT_FALSE(lib.Get<PFN_UPLOAD>("TivUploadFileW")(path.c_str(), 18, 0, 0));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_FOUND));
+    }
+    {
+        CSimDevice device("UploadFileW 17 = fail 23\n");
+        CSimLibrary lib;
+        std::wstring path = dir.File(L"empty.bin");
+        WriteFileBytes(path, std::string());
+        SetLastError(0);
+        EXPECT_FALSE(lib.Get<PFN_UPLOAD>("TivUploadFileW")(path.c_str(), 17, 0, 0));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CRC));
+        EXPECT_EQ(ReadFileBytes(path), std::string());
+    }
+}
+
+TEST(SimLibrary, EqualizerHasTwoOutsAndLedMatrixLayers)
+{
+    {
+        CSimDevice device("DisplayEqualizer 0 = u32 3\nDisplayEqualizer 1 = u8 7\n"
+                          "LedMatrix 0 = bytes 01 fill 31 00\nLedMatrix 2 = bytes 04 fill 31 00\n");
+        CSimLibrary lib;
+        DWORD mode = 0xCCCCCCCC;
+        BYTE value = 0xCC;
+        ASSERT_TRUE(lib.Get<PFN_EQUALIZER>("TivGetDisplayEqualizer")(&mode, &value));
+        EXPECT_EQ(mode, 3u);
+        EXPECT_EQ(value, 7);
+        auto leds = lib.Get<PFN_LAYER>("TivGetLedMatrix");
+        BYTE matrix[32] = {};
+        ASSERT_TRUE(leds(0, matrix, 32));
+        EXPECT_EQ(matrix[0], 1);
+        ASSERT_TRUE(leds(2, matrix, 32));
+        EXPECT_EQ(matrix[0], 4);
+        SetLastError(0);
+        EXPECT_FALSE(leds(1, matrix, 32));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_FOUND));
+    }
+    {
+        CSimDevice device("DisplayEqualizer = fail 50\n");
+        CSimLibrary lib;
+        DWORD mode = 0;
+        BYTE value = 0;
+        SetLastError(0);
+        EXPECT_FALSE(lib.Get<PFN_EQUALIZER>("TivGetDisplayEqualizer")(&mode, &value));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+    }
+}
+
+TEST(SimLibrary, CallLogNamesEveryExport)
+{
+    CSimDevice device("DeviceType = u32 18\n");
+    CTempDir dir;
+    {
+        CSimLibrary lib;
+        BYTE buffer[512] = {};
+        DWORD mode = 0;
+        const char* const kIdReaders[] = {
+            "TivGetFactoryValue", "TivGetFactoryStringW", "TivGetTemperature", "TivGetStatisticsValue",
+            "TivGetFirmwareStringW", "TivGetFirmwareValue", "TivGetHardwareValue", "TivGetHardwareStringW",
+            "TivGetVoltage", "TivGetKeyCfgStringW", "TivGetUserlogoValue", "TivGetUserlogoStringW",
+            "TivGetAlarm",
+        };
+        const char* const kOutReaders[] = {
+            "TivGetDeviceType", "TivIsWmiEnabled", "TivGetKeyCfgState", "TivGetKeyLayer",
+            "TivGetKeyLayerMode", "TivGetLedCount", "TivGetUserSerialId", "TivGetUserLed",
+            "TivGetPanelLockTime", "TivGetDisplayType", "TivGetDisplayBrightness",
+            "TivGetDisplayDefaultBrightness", "TivGetDisplayFactoryBrightness", "TivGetDisplayContrast",
+            "TivGetDisplayDefaultContrast", "TivGetDisplayFactoryContrast", "TivGetKeyCount",
+            "TivAreKeysEnabled",
+        };
+        for (const char* name : kIdReaders)
+            lib.Get<PFN_ID_READ>(name)(5, buffer, 4);
+        for (const char* name : kOutReaders)
+            lib.Get<PFN_OUT>(name)(buffer);
+        lib.Get<PFN_BUFFER>("TivGetKeyMatrix")(buffer, 16);
+        lib.Get<PFN_BUFFER>("TivGetKeySwitches")(buffer, 1);
+        lib.Get<PFN_LAYER>("TivGetLedMatrix")(2, buffer, 32);
+        lib.Get<PFN_EQUALIZER>("TivGetDisplayEqualizer")(&mode, buffer);
+        lib.Get<PFN_DWORD>("TivSelectPanel")(4);
+        lib.Get<PFN_DWORD>("TivEnableWmi")(1);
+        lib.Get<PFN_UPLOAD>("TivUploadFileW")(dir.File(L"u.bin").c_str(), 17, 0, 0);
+
+        std::vector<std::string> calls = device.Calls();
+        ASSERT_EQ(calls.size(), 38u);
+        for (const char* name : kIdReaders)
+            EXPECT_EQ(device.CountCalls(std::string(name) + "(5,4)"), 1u) << name;
+        for (const char* name : kOutReaders)
+            EXPECT_EQ(device.CountCalls(std::string(name) + "()"), 1u) << name;
+        EXPECT_EQ(device.CountCalls("TivGetKeyMatrix(16)"), 1u);
+        EXPECT_EQ(device.CountCalls("TivGetKeySwitches(1)"), 1u);
+        EXPECT_EQ(device.CountCalls("TivGetLedMatrix(2,32)"), 1u);
+        EXPECT_EQ(device.CountCalls("TivGetDisplayEqualizer()"), 1u);
+        EXPECT_EQ(device.CountCalls("TivSelectPanel(4)"), 1u);
+        EXPECT_EQ(device.CountCalls("TivEnableWmi(1)"), 1u);
+        EXPECT_EQ(device.CountCalls("TivUploadFileW(17,0,0)"), 1u);
+    }
+}
+
+TEST(SimLibrary, BrokenProfileFailsEveryCallAndSaysWhy)
+{
+    CSimDevice device("DeviceType = u32 18\nAlarm 1 = u8 300\n");
+    CSimLibrary lib;
+    DWORD type = 0;
+    SetLastError(0);
+    EXPECT_FALSE(lib.Get<PFN_OUT>("TivGetDeviceType")(&type));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_CONFIGURATION));
+    EXPECT_EQ(device.CountCalls("profile error: line 2"), 1u);
+}

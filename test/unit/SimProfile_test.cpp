@@ -1,0 +1,236 @@
+// Device profile parser of the simulated library: values, modifiers, sections, errors, and
+// that every profile shipped in sim/profiles parses.
+#include "sim/Profile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+CSimProfile Parsed(const std::string& text)
+{
+    CSimProfile profile;
+    std::string error;
+    EXPECT_TRUE(profile.Parse(text, error)) << error;
+    return profile;
+}
+
+// The source checkout as a Windows path (Wine maps the Unix root to Z:).
+std::wstring SourceFolder()
+{
+    const char* source = std::getenv("VEK_SOURCE");
+    if (source == nullptr || *source == '\0')
+        return std::wstring();
+    std::wstring path = L"Z:";
+    for (const char* p = source; *p; ++p)
+        path += *p == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
+    return path;
+}
+
+std::string ReadAll(const std::wstring& path)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string text;
+    char buffer[8192];
+    DWORD n = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0)
+        text.append(buffer, n);
+    CloseHandle(h);
+    return text;
+}
+
+}  // namespace
+
+TEST(SimProfileParse, RejectsMalformedLinesNamingTheLine)
+{
+    const struct
+    {
+        const char* text;
+        const char* message;
+    } kCases[] = {
+        { "Alarm 1 = u9 1", "unknown value kind" },
+        { "Alarm 1 = u8 256", "out of range" },
+        { "Alarm 1 = i8 -129", "out of range" },
+        { "Alarm 1 = u16 0x10000", "out of range" },
+        { "Alarm 1 = u32 0x100000000", "out of range" },
+        { "Alarm 1 = u8", "bad number" },
+        { "Alarm 1 = u8 12abc", "bad number" },
+        { "HardwareStringW 16 = str abc", "double quotes" },
+        { "HardwareStringW 16 = str \"abc", "unterminated" },
+        { "HardwareStringW 16 = strnt \"\"", "strnt needs a text" },
+        { "HardwareStringW 16 = str \"\\u12\"", "short escape" },
+        { "Alarm 1 = fail", "fail <code>" },
+        { "Alarm 1 = fail x", "fail <code>" },
+        { "[panel x]", "unknown section" },
+        { "[panel -1]", "unknown section" },
+        { "[panels 1]", "unknown section" },
+        { "Alarm 1 2 = u8 1", "expected" },
+        { "Alarm x = u8 1", "expected" },
+        { "= u8 1", "expected" },
+        { "Alarm 1 u8 1", "expected" },
+        { "Alarm 1 =", "missing value" },
+        { "Default = u32 1", "Default takes" },
+        { "FactoryValue 17 = bytes 1", "bad hex" },
+        { "FactoryValue 17 = bytes 0G", "bad hex" },
+        { "FactoryValue 17 = bytes fill 3", "fill" },
+        { "FactoryValue 17 = bytes fill 3 100", "fill" },
+        { "Alarm 1 = u8 1 bogus 3", "unexpected" },
+        { "Alarm 1 = u8 1 ret", "unexpected" },
+        { "Alarm 1 = u8 1 then", "missing value" },
+    };
+    for (const auto& c : kCases)
+    {
+        CSimProfile profile;
+        std::string error;
+        EXPECT_FALSE(profile.Parse(std::string("# first line\n") + c.text + "\n", error)) << c.text;
+        EXPECT_NE(error.find("line 2"), std::string::npos) << c.text << ": " << error;
+        EXPECT_NE(error.find(c.message), std::string::npos) << c.text << ": " << error;
+    }
+}
+
+TEST(SimProfileParse, NumbersKeepTheirWidthAndBits)
+{
+    const struct
+    {
+        const char* text;
+        DWORD width;
+        unsigned long long low32;
+    } kCases[] = {
+        { "X = u8 255", 1, 0xFF },       { "X = i8 -128", 1, 0x80 },
+        { "X = u8 -1", 1, 0xFF },        { "X = u16 0xFFFF", 2, 0xFFFF },
+        { "X = i16 -2", 2, 0xFFFE },     { "X = u32 0xFFFFFFFF", 4, 0xFFFFFFFF },
+        { "X = i32 -2147483648", 4, 0x80000000 }, { "X = u32 4294967295", 4, 0xFFFFFFFF },
+        { "X = u32 0", 4, 0 },
+    };
+    for (const auto& c : kCases)
+    {
+        CSimProfile profile = Parsed(c.text);
+        const CSimValue* v = profile.Find("X", 0, -1);
+        ASSERT_NE(v, nullptr) << c.text;
+        EXPECT_EQ(v->kind, CSimValue::kNumber) << c.text;
+        EXPECT_EQ(v->width, c.width) << c.text;
+        EXPECT_EQ(v->number & 0xFFFFFFFFull & ((1ull << (8 * c.width)) - 1), c.low32) << c.text;
+    }
+}
+
+TEST(SimProfileParse, StringsDecodeEscapesAndUtf8)
+{
+    CSimProfile profile = Parsed("A = str \"q\\\"b\\\\ \\t\\n\\x01\\uFFFF\"\n"
+                                 "B = str \"\xC3\xBC \xE2\x82\xAC \xF0\x9F\x98\x80\"\n"
+                                 "C = strnt \"ab\"   # comment after the value\n"
+                                 "D = str \"#not a comment\"\n");
+    EXPECT_EQ(profile.Find("A", 0, -1)->text, std::wstring(L"q\"b\\ \t\n\x01\xFFFF"));
+    EXPECT_EQ(profile.Find("B", 0, -1)->text, std::wstring(L"\x00FC \x20AC \xD83D\xDE00"));
+    EXPECT_EQ(profile.Find("C", 0, -1)->kind, CSimValue::kStringNoTerminator);
+    EXPECT_EQ(profile.Find("D", 0, -1)->text, L"#not a comment");
+}
+
+TEST(SimProfileParse, BytesWithFill)
+{
+    CSimProfile profile = Parsed("FactoryValue 17 = bytes 0102 03 fill 3 FF 04\n");
+    const CSimValue* v = profile.Find("FactoryValue", 17, -1);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->bytes, (std::vector<BYTE>{ 1, 2, 3, 0xFF, 0xFF, 0xFF, 4 }));
+}
+
+TEST(SimProfileParse, ModifiersAndThenSequences)
+{
+    CSimProfile profile = Parsed("DeviceType = fail 31 then u32 18 ret 2 then absent\n"
+                                 "StatisticsValue 3 = u16 7 mismatch 31\n"
+                                 "Temperature 0 = i8 45 wmi\n");
+    const CSimValue* first = profile.Find("DeviceType", 0, -1);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->kind, CSimValue::kFail);
+    EXPECT_EQ(first->failCode, 31u);
+    const CSimValue* second = profile.Find("DeviceType", 0, -1);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->number, 18u);
+    EXPECT_EQ(second->ret, 2);
+    // The last answer repeats.
+    EXPECT_EQ(profile.Find("DeviceType", 0, -1), nullptr);
+    EXPECT_EQ(profile.Find("DeviceType", 0, -1), nullptr);
+
+    EXPECT_EQ(profile.Find("StatisticsValue", 3, -1)->mismatchCode, 31u);
+    EXPECT_EQ(profile.Find("Temperature", 0, -1)->needsWmi, true);
+}
+
+TEST(SimProfileParse, PanelSectionsWinOverDeviceEntries)
+{
+    CSimProfile profile = Parsed("HardwareValue 13 = u32 9\n"
+                                 "[panel 3]\n"
+                                 "HardwareValue 13 = u32 3\n"
+                                 "HardwareValue 14 = absent\n"
+                                 "[device]\n"
+                                 "HardwareValue 14 = u32 1\n"
+                                 "[panel 15]\n");
+    EXPECT_TRUE(profile.HasPanel(3));
+    EXPECT_TRUE(profile.HasPanel(15));
+    EXPECT_FALSE(profile.HasPanel(0));
+    EXPECT_EQ(profile.Find("HardwareValue", 13, 3)->number, 3u);
+    EXPECT_EQ(profile.Find("HardwareValue", 13, 15)->number, 9u);
+    EXPECT_EQ(profile.Find("HardwareValue", 13, -1)->number, 9u);
+    EXPECT_EQ(profile.Find("HardwareValue", 14, 3), nullptr);
+    EXPECT_EQ(profile.Find("HardwareValue", 14, 15)->number, 1u);
+}
+
+TEST(SimProfileParse, DefaultFailCodeAndLaterEntriesReplaceEarlier)
+{
+    CSimProfile plain = Parsed("Alarm 1 = u32 1\n");
+    EXPECT_EQ(plain.DefaultFailCode(), static_cast<DWORD>(ERROR_NOT_FOUND));
+    CSimProfile profile = Parsed("\xEF\xBB\xBF" "Default = fail 1117\r\nAlarm 1 = u32 1\r\nAlarm 1 = u32 2\r\n");
+    EXPECT_EQ(profile.DefaultFailCode(), 1117u);
+    EXPECT_EQ(profile.Find("Alarm", 1, -1)->number, 2u);
+    EXPECT_EQ(profile.Find("Alarm", 2, -1), nullptr);
+}
+
+TEST(SimProfileFiles, EveryShippedProfileParses)
+{
+    std::wstring folder = SourceFolder();
+    ASSERT_FALSE(folder.empty()) << "VEK_SOURCE is not set";
+    folder += L"\\sim\\profiles\\";
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((folder + L"*.ini").c_str(), &data);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    int typeProfiles = 0, all = 0;
+    do
+    {
+        std::wstring name = data.cFileName;
+        std::string narrow(name.begin(), name.end());
+        CSimProfile profile;
+        std::string error;
+        EXPECT_TRUE(profile.Parse(ReadAll(folder + name), error)) << narrow << ": " << error;
+        ++all;
+        // typeNN.ini answers device type NN.
+        if (name.size() == 10 && name.compare(0, 4, L"type") == 0)
+        {
+            ++typeProfiles;
+            const CSimValue* type = profile.Find("DeviceType", 0, -1);
+            ASSERT_NE(type, nullptr) << narrow;
+            EXPECT_EQ(type->number, std::wcstoul(name.substr(4, 2).c_str(), nullptr, 10)) << narrow;
+        }
+    } while (FindNextFileW(h, &data));
+    FindClose(h);
+    EXPECT_EQ(typeProfiles, 21);
+    EXPECT_GT(all, typeProfiles);
+}
+
+TEST(SimProfileFiles, DefaultProfileIsTheRichestDevice)
+{
+    std::wstring folder = SourceFolder() + L"\\sim\\profiles\\";
+    CSimProfile profile = Parsed(ReadAll(folder + L"default.ini"));
+    EXPECT_EQ(profile.Find("DeviceType", 0, -1)->number, 18u);
+    // Every module that a type 18 device can carry is present.
+    for (DWORD id : { 18, 28, 29, 57, 59, 60, 61, 62, 63, 64, 65, 66 })
+    {
+        const CSimValue* v = profile.Find("HardwareValue", id, -1);
+        ASSERT_NE(v, nullptr) << id;
+        EXPECT_NE(v->number, 0u) << id;
+    }
+    EXPECT_TRUE(profile.HasPanel(0));
+}
