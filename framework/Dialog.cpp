@@ -66,6 +66,23 @@ BOOL CDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR*)
     return FALSE;
 }
 
+void CDialog::CenterWindow() const
+{
+    RECT rcDialog;
+    GetWindowRect(m_hWnd, &rcDialog);
+    RECT rcArea;
+    HWND hOwner = GetWindow(m_hWnd, GW_OWNER);
+    if (hOwner == nullptr || !IsWindowVisible(hOwner) || IsIconic(hOwner))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcArea, 0);
+    else
+        GetWindowRect(hOwner, &rcArea);
+    int cx = rcDialog.right - rcDialog.left;
+    int cy = rcDialog.bottom - rcDialog.top;
+    int x = rcArea.left + ((rcArea.right - rcArea.left) - cx) / 2;
+    int y = rcArea.top + ((rcArea.bottom - rcArea.top) - cy) / 2;
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     CDialog* pThis = nullptr;
@@ -74,6 +91,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM
         pThis = reinterpret_cast<CDialog*>(lParam);
         SetWindowLongPtrW(hWnd, DWLP_USER, lParam);
         pThis->m_hWnd = hWnd;
+        // Dialogs come up in the middle of their owner or of the screen, as users expect.
+        pThis->CenterWindow();
         return pThis->OnInitDialog();
     }
     pThis = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hWnd, DWLP_USER));

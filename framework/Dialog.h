@@ -71,6 +71,8 @@ public:
     // IDOK, IDCANCEL or the code given to EndDialog; -1 when the dialog cannot be created.
     INT_PTR DoModal();
     void EndDialog(INT_PTR nResult) const { ::EndDialog(m_hWnd, nResult); }
+    // Centres the window on its owner, or on the screen's work area without one.
+    void CenterWindow() const;
 
     HWND GetDlgItem(int nId) const { return ::GetDlgItem(m_hWnd, nId); }
     // The text of a control, cut to nMaxChars - 1 characters.

@@ -4,7 +4,8 @@
 //
 //   VekDriver list <exe path>             top-level windows of processes running that image:
 //                                         "W <hwnd> <class>|<title>" then "C <id> <class>|<text>"
-//                                         per control, "I <icon>" for a message box icon
+//                                         per control, "I <id> <icon>" for a message box icon,
+//                                         "P <id> <pos> <low> <high>" for a progress bar
 //   VekDriver click <hwnd> <id>           posts the button's click (WM_COMMAND) to the window
 //   VekDriver settext <hwnd> <id> <text>  sets a control's text
 //   VekDriver close <hwnd>                posts WM_CLOSE
@@ -133,9 +134,21 @@ double Distance(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
     return sum;
 }
 
-// Which standard icon a static icon control shows, from its pixels on the screen.
+// Which standard icon a static icon control shows, from its pixels on the screen. Other tests
+// share the display, and a window of another Wine prefix may cover the box whatever its z-order
+// here; VEK_ICON_SPOT="x,y" moves the box to a corner of the screen that test keeps for itself.
 std::wstring IconKind(HWND hControl)
 {
+    HWND hRoot = GetAncestor(hControl, GA_ROOT);
+    wchar_t szSpot[64] = {};
+    UINT uFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    int xSpot = 0;
+    int ySpot = 0;
+    if (GetEnvironmentVariableW(L"VEK_ICON_SPOT", szSpot, 64) > 0 && swscanf(szSpot, L"%d,%d", &xSpot, &ySpot) == 2)
+        uFlags &= ~SWP_NOMOVE;
+    SetWindowPos(hRoot, HWND_TOPMOST, xSpot, ySpot, 0, 0, uFlags);
+    RedrawWindow(hRoot, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(200);
     RECT rc;
     GetWindowRect(hControl, &rc);
     int w = rc.right - rc.left;
@@ -145,6 +158,7 @@ std::wstring IconKind(HWND hControl)
     HDC hdcScreen = GetDC(nullptr);
     std::vector<COLORREF> shown = Grab(hdcScreen, rc.left, rc.top, w, h, nullptr, 0);
     ReleaseDC(nullptr, hdcScreen);
+    SetWindowPos(hRoot, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     struct
     {
         const wchar_t* pszName;
@@ -187,7 +201,9 @@ BOOL CALLBACK ListChild(HWND hWnd, LPARAM)
               std::to_wstring(low) + L" " + std::to_wstring(high));
     }
     LONG style = GetWindowLongW(hWnd, GWL_STYLE);
-    if (Lower(ClassOf(hWnd)) == L"static" && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(hWnd))
+    // Only a message box's icon control (0x14 on Windows, 0x440 under Wine) is looked at.
+    if ((id == 0x14 || id == 0x440) && Lower(ClassOf(hWnd)) == L"static" &&
+        (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(hWnd))
         Print(L"I " + std::to_wstring(id) + L" " + IconKind(hWnd));
     return TRUE;
 }

@@ -16,6 +16,9 @@ TIMEOUT = 60
 def wine_env(**extra):
     env = dict(os.environ)
     env.setdefault('WINEDEBUG', '-all')
+    # The top right corner of the shared display is where message boxes go for their icon to be
+    # read (see the driver); the 64-bit test has a corner of its own.
+    env.setdefault('VEK_ICON_SPOT', '760,0')
     env.update(extra)
     return env
 

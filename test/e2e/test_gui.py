@@ -109,6 +109,23 @@ class GuiTest(unittest.TestCase):
             for name, kept in saved.items():
                 os.replace(kept, unix_path(name))
 
+    def test_switches_without_a_report_name_open_the_dialog(self):
+        for args in ['-o', '-f=', '/o -f=']:
+            dialog = self.open_dialog(args)
+            self.program.click(dialog, IDCANCEL)
+            self.assertEqual(self.program.exit_code(), 1223, args)
+
+    def test_browse_opens_the_save_as_box(self):
+        dialog = self.open_dialog()
+        name = dialog.text(IDC_REPORT_FILE)
+        self.program.click(dialog, 1007)
+        save_as = self.program.wait_title('Define a report file name')
+        self.program.click(save_as, IDCANCEL)
+        self.program.wait_gone(save_as)
+        self.assertEqual(self.program.windows()[0].text(IDC_REPORT_FILE), name)
+        self.program.click(dialog, IDCANCEL)
+        self.assertEqual(self.program.exit_code(), 1223)
+
     def test_ok_with_empty_name_keeps_the_dialog(self):
         dialog = self.open_dialog()
         self.program.set_text(dialog, IDC_REPORT_FILE, '')

@@ -11,7 +11,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guidriver import VEK_BUILD, Program, wine_env, windows_path  # noqa: E402
 
 PREFIX = os.path.join(VEK_BUILD, 'wineprefix64')
-ENV = wine_env(WINEPREFIX=PREFIX, WINEARCH='win64')
+# The bottom left corner of the shared display is this test's own for reading icons.
+ENV = wine_env(WINEPREFIX=PREFIX, WINEARCH='win64', VEK_ICON_SPOT='0,760')
 REFUSAL = ('This version of Vek Quorvel can be executed only on 32-bit editions of Windows.\n\r'
            'Use the 64-bit version of Vek Quorvel instead.')
 
@@ -25,16 +26,19 @@ def make_prefix():
     subprocess.run(['wineserver', '-w'], env=ENV, timeout=300)
 
 
+def stop_wineserver():
+    subprocess.run(['wineserver', '-k'], env=ENV, timeout=60)
+    subprocess.run(['wineserver', '-w'], env=ENV, timeout=60)
+
+
 class Wow64Test(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
+        # The prefix's wineserver goes at the end, also when the set-up fails half way; should
+        # this script be killed, it lingers no more than 10 s after the last Wine process.
+        cls.addClassCleanup(stop_wineserver)
         make_prefix()
-        subprocess.run(['wineserver', '-p'], env=ENV, timeout=60)
-
-    @classmethod
-    def tearDownClass(cls):
-        subprocess.run(['wineserver', '-k'], env=ENV, timeout=60)
-        subprocess.run(['wineserver', '-w'], env=ENV, timeout=60)
+        subprocess.run(['wineserver', '-p10'], env=ENV, timeout=60)
 
     def setUp(self):
         self.folder = os.path.join(VEK_BUILD, 'gui-tests', 'wow64')
