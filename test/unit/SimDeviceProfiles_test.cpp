@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace
@@ -14,11 +13,7 @@ namespace
 
 std::string ProfileText(const char* name)
 {
-    const char* source = std::getenv("VEK_SOURCE");
-    std::wstring path = L"Z:";
-    for (const char* p = source ? source : ""; *p; ++p)
-        path += *p == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    path += L"\\sim\\profiles\\";
+    std::wstring path = SourceFolder() + L"\\sim\\profiles\\";
     for (const char* p = name; *p; ++p)
         path += static_cast<wchar_t>(*p);
     return ReadFileBytes(path);

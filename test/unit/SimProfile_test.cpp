@@ -1,10 +1,10 @@
 // Device profile parser of the simulated library: values, modifiers, sections, errors, and
 // that every profile shipped in sim/profiles parses.
 #include "sim/Profile.h"
+#include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,32 +17,6 @@ CSimProfile Parsed(const std::string& text)
     std::string error;
     EXPECT_TRUE(profile.Parse(text, error)) << error;
     return profile;
-}
-
-// The source checkout as a Windows path (Wine maps the Unix root to Z:).
-std::wstring SourceFolder()
-{
-    const char* source = std::getenv("VEK_SOURCE");
-    if (source == nullptr || *source == '\0')
-        return std::wstring();
-    std::wstring path = L"Z:";
-    for (const char* p = source; *p; ++p)
-        path += *p == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    return path;
-}
-
-std::string ReadAll(const std::wstring& path)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string text;
-    char buffer[8192];
-    DWORD n = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0)
-        text.append(buffer, n);
-    CloseHandle(h);
-    return text;
 }
 
 }  // namespace
@@ -204,7 +178,7 @@ TEST(SimProfileFiles, EveryShippedProfileParses)
         std::string narrow(name.begin(), name.end());
         CSimProfile profile;
         std::string error;
-        EXPECT_TRUE(profile.Parse(ReadAll(folder + name), error)) << narrow << ": " << error;
+        EXPECT_TRUE(profile.Parse(ReadFileBytes(folder + name), error)) << narrow << ": " << error;
         ++all;
         // typeNN.ini answers device type NN.
         if (name.size() == 10 && name.compare(0, 4, L"type") == 0)
@@ -223,7 +197,7 @@ TEST(SimProfileFiles, EveryShippedProfileParses)
 TEST(SimProfileFiles, DefaultProfileIsTheRichestDevice)
 {
     std::wstring folder = SourceFolder() + L"\\sim\\profiles\\";
-    CSimProfile profile = Parsed(ReadAll(folder + L"default.ini"));
+    CSimProfile profile = Parsed(ReadFileBytes(folder + L"default.ini"));
     EXPECT_EQ(profile.Find("DeviceType", 0, -1)->number, 18u);
     // Every module that a type 18 device can carry is present.
     for (DWORD id : { 18, 28, 29, 57, 59, 60, 61, 62, 63, 64, 65, 66 })

@@ -146,3 +146,14 @@ std::wstring ExeFolder()
     std::wstring s(path, n);
     return s.substr(0, s.find_last_of(L'\\'));
 }
+
+std::wstring SourceFolder()
+{
+    std::wstring source = GetEnv(L"VEK_SOURCE");
+    if (source.empty())
+        return std::wstring();
+    std::wstring path = L"Z:";
+    for (wchar_t c : source)
+        path += c == L'/' ? L'\\' : c;
+    return path;
+}

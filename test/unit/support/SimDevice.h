@@ -53,3 +53,6 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string Utf16Bytes(const std::wstring& text);
 // The folder of the running test executable (where VekTiv.dll lies).
 std::wstring ExeFolder();
+// The source checkout (VEK_SOURCE) as a Windows path; Wine maps the Unix root to Z:.
+// Empty when VEK_SOURCE is not set.
+std::wstring SourceFolder();
