@@ -69,6 +69,9 @@ BOOL CTivLibrary::GetCpuBoardType(DWORD* pdwCode, wchar_t* pszName)
         *pdwCode = 0;
         return FALSE;
     }
+    // A library that fills the whole buffer leaves no terminator: the name ends inside it.
+    if (wmemchr(pszName, L'\0', kNameChars) == nullptr)
+        pszName[kNameChars - 1] = L'\0';
     for (const CCpuBoard& board : kCpuBoards)
     {
         if (wcsncmp(pszName, board.pszPrefix, wcslen(board.pszPrefix)) == 0)

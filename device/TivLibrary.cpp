@@ -74,9 +74,13 @@ bool CTivLibrary::IsDeviceType(DWORD dwType)
 {
     if (m_dwDeviceType == 0)
     {
-        // A library that fails is expected to leave the cache at 0, so the next check asks again.
+        // A failed read leaves the cache at 0 so that the next check asks again; a code that a
+        // failing library wrote anyway is not trusted.
         if (m_pTivGetDeviceType == nullptr || !m_pTivGetDeviceType(&m_dwDeviceType))
+        {
+            m_dwDeviceType = 0;
             return false;
+        }
     }
     return m_dwDeviceType == dwType;
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,19 @@ TEST(CpuBoard, PrefixesGiveCodeAndShortName)
         for (DWORD board = 1; board <= 8; ++board)
             EXPECT_EQ(lib.IsCpuBoardType(board) != FALSE, board == c.code) << c.hardwareString;
     }
+}
+
+TEST(CpuBoard, NameWithoutTerminatorEndsInsideTheBuffer)
+{
+    CSimDevice device("HardwareStringW 16 = strnt \"AB\"\n");
+    CTivLibrary lib;
+    DWORD code = 99;
+    wchar_t name[261];
+    name[260] = L'#';
+    EXPECT_TRUE(lib.GetCpuBoardType(&code, name));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(wcslen(name), 259u);
+    EXPECT_EQ(name[260], L'#');
 }
 
 TEST(CpuBoard, FailedReadGivesFalseAndCodeZero)

@@ -120,6 +120,17 @@ TEST(TivLibraryTypeCache, FailingReadIsAskedAtEveryCheck)
     EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 3u);
 }
 
+TEST(TivLibraryTypeCache, CodeWrittenByAFailingReadIsNotTrusted)
+{
+    // The library writes 18 but reports failure: the check is false and the next one asks again.
+    CSimDevice device("DeviceType = u32 18 ret 0\n");
+    CTivLibrary lib;
+    EXPECT_FALSE(lib.IsDeviceType(18));
+    EXPECT_EQ(lib.m_dwDeviceType, 0u);
+    EXPECT_FALSE(lib.IsDeviceType(18));
+    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 2u);
+}
+
 TEST(TivLibraryTypeCache, LaterCheckUsesTypeOnceReadable)
 {
     CSimDevice device("DeviceType = fail 31 then fail 21 then u32 16\n");
