@@ -58,13 +58,17 @@ std::wstring AnsiToWide(const char* pData, size_t nBytes)
 std::vector<CKeyValueLine> ParseKeyValueText(const std::string& bytes)
 {
     std::vector<CKeyValueLine> lines;
+    // Text mode: a Ctrl-Z ends the file's text; nothing after it is read.
+    const size_t nTextEnd = std::min(bytes.find('\x1A'), bytes.size());
     size_t nStart = 0;
-    while (nStart < bytes.size())
+    while (nStart < nTextEnd)
     {
         size_t nEnd = bytes.find('\n', nStart);
-        size_t nNext = nEnd == std::string::npos ? bytes.size() : nEnd + 1;
+        if (nEnd >= nTextEnd)
+            nEnd = std::string::npos;
+        size_t nNext = nEnd == std::string::npos ? nTextEnd : nEnd + 1;
         if (nEnd == std::string::npos)
-            nEnd = bytes.size();
+            nEnd = nTextEnd;
         // Text mode: a CR before the LF belongs to the line end.
         else if (nEnd > nStart && bytes[nEnd - 1] == '\r')
             --nEnd;

@@ -13,8 +13,8 @@ struct CKeyValueLine
     std::wstring value;
 };
 
-// The key=value lines of a file's bytes, read as text: CR LF and LF end lines, bytes are read
-// in the ANSI code page. Empty lines and lines without '=' (section headers) give nothing;
+// The key=value lines of a file's bytes, read as text: CR LF and LF end lines, a Ctrl-Z ends
+// the text, bytes are read in the ANSI code page. Empty lines and lines without '=' (section headers) give nothing;
 // nothing is trimmed.
 std::vector<CKeyValueLine> ParseKeyValueText(const std::string& bytes);
 

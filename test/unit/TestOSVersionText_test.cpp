@@ -205,6 +205,8 @@ TEST(KeyValueFile, LinesAndTheirParts)
         { "empty file", "", {} },
         { "a lone CR is part of the line", "A=1\rB=2\n", { { L"A", L"1\rB=2" } } },
         { "equals sign only after the line end does not count", "Key\n=v\n", { { L"", L"v" } } },
+        { "a Ctrl-Z ends the text", "A=1\r\nB=2\x1A\r\nC=3\r\n", { { L"A", L"1" }, { L"B", L"2" } } },
+        { "a Ctrl-Z at the start hides everything", "\x1A" "A=1\r\n", {} },
     };
     for (const auto& c : cases)
     {
