@@ -7,8 +7,8 @@ that lacks TivGetDeviceType, TivGetHardwareStringW and TivGetAlarm). types(6, 7)
 type06 and type07. A check is one of the constructors below; it looks at the parsed report and
 returns a problem text or None.
 
-A group's table is checked only once the group's class has a Run in groups/ (GROUP_CLASSES), so
-a group task adds its facts here and they switch on with its code. To add facts: append rows to
+A group's table is checked only once the group's class has a Run in groups/ (GROUP_CLASSES); a
+group adds its table here when its code lands. To add facts: append rows to
 the group's list in FACTS, e.g.
     (types(15, 16, 17), Categories("I/O Board", ["Firmware", "Factory Settings", ...])),
     (["scenario_extremes"], Result("UPS", "Temperatures", "Battery temperature", value="(n.a.)")),
@@ -218,101 +218,6 @@ class GroupList:
 # ----------------------------------------------------------------------------------------
 # Per-group tables
 
-def system_unit_categories(t):
-    rows = {
-        (1, 2, 3): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Fans", "Switches", "CMOS Battery"],
-        (4,): ["Firmware", "Factory Settings", "Temperatures", "Switches", "Kelb Slot 1", "Kelb Slot 2", "CMOS Battery"],
-        (5,): ["Firmware", "Factory Settings", "Temperatures", "Switches", "CMOS Battery"],
-        (6, 7, 10): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Fans", "CMOS Battery"],
-        (8,): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Fans", "Switches", "Kelb Slot 1",
-               "Kelb Slot 2", "CMOS Battery"],
-        (9, 11): ["Factory Settings", "Statistics"],
-        (12, 13, 14): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Fans", "Switches", "CMOS Battery"],
-        (15, 17): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "Switches", "CMOS Battery"],
-        (16, 18, 19): ["Firmware", "Factory Settings", "Statistics", "Temperatures", "CMOS Battery"],
-        (20, 21): ["Firmware", "Factory Settings", "Statistics", "Temperatures"],
-    }
-    return next(v for k, v in rows.items() if t in k)
-
-
-def system_unit_firmware(t):
-    rows = {(4,): ["SMC", "ZUQ", "FPGA", "Kelb Slot 1 FPGA", "Kelb Slot 2 FPGA"],
-            (5,): ["SMC", "ZUQ", "FPGA", "FPGA1"],
-            (1, 2, 3, 6, 12): ["DROV", "LMQ Link"],
-            (8,): ["DROV", "Kelb Slot 1 FPGA", "Kelb Slot 2 FPGA"]}
-    return next((v for k, v in rows.items() if t in k), ["DROV"])
-
-
-def cpu_board_categories(t):
-    if t in (6, 7):
-        return ["Identification", "Temperatures", "Voltages"]  # both profiles carry an R563 board
-    if t in (12, 13, 14):
-        return ["Identification", "Temperatures"]
-    if t in (15, 16, 17):
-        return ["Identification", "Factory Settings", "Statistics", "Temperatures", "Voltages"]
-    if t in (18, 19):
-        return ["Identification", "Factory Settings", "Temperatures", "Voltages"]
-    return ["Identification"]
-
-
-def memory_categories(t):
-    if t in (15, 16, 17):
-        return ["Physical Memory", "Factory Settings", "Paging Memory"]
-    if t in (18, 19):
-        return ["Physical Memory", "Memory Module 1", "Memory Module 2", "Paging Memory"]
-    return ["Physical Memory", "Paging Memory"]
-
-
-# The panels each type profile connects (sim/profiles/generate.py), and the subcategories a
-# panel gets by type and index.
-PROFILE_PANELS = {1: [0], 2: [0, 1], 3: [0], 4: [0], 5: [0], 6: [0], 7: [0], 8: [0, 2], 9: [0],
-                  10: [0], 11: [0], 12: [0, 8], 13: [0], 14: [0, 3], 15: [0, 1], 16: [0, 1],
-                  17: [0, 1, 2], 18: [0, 1, 8], 19: [0, 15], 20: [0], 21: [0, 15]}
-
-
-def panel_subcategories(t, i):
-    lumeq = t not in (4, 5, 8, 9, 10, 11) and i != 15 and not (i == 0 and t in (15, 16, 17))
-    factory = t not in (4, 5, 8, 9, 11) and (t in (19, 21) if i == 15 else not (i == 0 and t in (15, 16, 17)))
-    stats = t not in (4, 5, 8, 9, 11) and (t in (19, 21) if i == 15 else True)
-    fans = t not in (4, 5, 8, 9, 11) and i != 15 and not (i == 0 and t in (15, 16, 17))
-    rows = [("Status", t not in (4, 5, 9, 11)), ("Link", lumeq), ("Factory Settings", factory),
-            ("Statistics", stats), ("Temperature", factory), ("Fans", fans),
-            ("Display Settings", True), ("Keys", True), ("LEDs", True)]
-    return [name for name, written in rows if written]
-
-
-def panels_facts():
-    rows = []
-    for t, panels in PROFILE_PANELS.items():
-        names = ["Panel %d" % i for i in panels]
-        if t in (9, 11):
-            names += ["Switches", "Handwheel", "Joystick", "Override Potentiometer"]
-        rows.append((types(t), Categories("Panels", names)))
-        for i in panels:
-            rows.append((types(t), SubCategories("Panels", "Panel %d" % i, panel_subcategories(t, i))))
-    return rows
-
-
-def dvi_facts():
-    rows = []
-    for t in range(1, 22):
-        if t in (4, 5, 8, 9, 10, 11, 21):
-            continue
-        two = t not in (13, 7, 14, 15, 16, 17, 19, 20)
-        rows.append((types(t), Categories("DVI", ["DVI Channel 1"] + (["DVI Channel 2"] if two else []))))
-        rows.append((types(t), SubCategories("DVI", "DVI Channel 1", ["Port Information", "DVI Settings"])))
-        rows.append((types(t), Result("DVI", "DVI Channel 1", "Manufacturer ID", value="698A", fmt="Hex")))
-        rows.append((types(t), Result("DVI", "DVI Channel 1", "Header ID", value="FF55AAFF0000FFFF", fmt="Hex")))
-        if two:
-            rows.append((types(t), Result("DVI", "DVI Channel 2", "Port name",
-                                          value="Display/LMQ Link Slot (if present)", fmt="String")))
-            # Only the type 12 and 18 profiles connect panel 8, the display link slot.
-            settings = ["Port Information"] + (["DVI Settings"] if t in (12, 18) else [])
-            rows.append((types(t), SubCategories("DVI", "DVI Channel 2", settings)))
-    return rows
-
-
-
 def windows_6x_not_vista():
     """Whether the session's prefix is Windows 6.1 or a later 6.x (the UPS service row)."""
     prefix = os.environ.get("WINEPREFIX") or os.path.join(
@@ -423,75 +328,6 @@ FACTS = {
         (["scenario_all_fail"], Tests("General", "Key Configuration", ["State"])),
         (["scenario_all_fail"], Result("General", "User Settings", "Value", status="Failed", fmt="String")),
     ],
-    "System Unit": [
-        *[(types(t), Categories("System Unit", system_unit_categories(t))) for t in range(1, 22)],
-        *[(types(t), SubCategories("System Unit", "Firmware", system_unit_firmware(t)))
-          for t in range(1, 22) if t not in (9, 11)],
-    ],
-    "CPU Board": [
-        *[(types(t), Categories("CPU Board", cpu_board_categories(t))) for t in (6, 7, *range(12, 22))],
-        (types(18), Tests("CPU Board", "Voltages", ["Wcpu"])),
-        (types(15), Tests("CPU Board", "Voltages", ["Vin", "Wcpu"])),
-        (types(15), Result("CPU Board", "Identification", "Type", value="QD26")),
-        (types(15), AnyStatus("Alarm")),
-    ],
-    "CPU": [
-        *[(types(t), Categories("CPU", ["Identification", "Temperatures"])) for t in (1, 2, 3, 4, 5, 8, 10, 12, 13, 14)],
-        *[(types(t), Categories("CPU", ["Identification", "Temperatures", "Voltages"])) for t in (6, 7)],
-        *[(types(t), Categories("CPU", ["Identification"])) for t in (9, 11, *range(15, 22))],
-        (NO_TYPE, Categories("CPU", ["Identification"])),
-        # The ZLVR board of type 13 reads its temperature with WMI switched on.
-        (types(13), Result("CPU", "Temperatures", "Internal", value="58", status="Passed", fmt="DegreeCentigrade")),
-        (types(6), Tests("CPU", "Voltages", ["VcoreA", "VcoreB"])),
-    ],
-    "Memory": [
-        *[(types(t), Categories("Memory", memory_categories(t))) for t in range(1, 22)],
-        (["nodll"], Categories("Memory", ["Physical Memory", "Paging Memory"])),
-    ],
-    "Bus Unit": [
-        (types(18, 19), Categories("Bus Unit", ["Factory Settings", "Statistics"])),
-        (types(18), Tests("Bus Unit", "Statistics", ["Power-on cycles", "Power-on hours"])),
-    ],
-    "Slide-In Drives": [
-        (types(18), Categories("Slide-In Drives", ["Slide-In Drive 1", "Slide-In Drive 2"])),
-        (types(19), Categories("Slide-In Drives", ["Slide-In Drive 2"])),
-        (types(18), SubCategories("Slide-In Drives", "Slide-In Drive 1", ["Factory Settings", "Temperatures"])),
-    ],
-    "Fan Kits": [
-        (types(18, 19, 21), Categories("Fan Kits", ["Case Fan Kit", "Bus Fan Kit"])),
-        (types(20), Categories("Fan Kits", ["Case Fan Kit"])),
-        (types(18), HasTest("Fan Kits", "Case Fan Kit", "Case fan 4")),
-        (types(20, 21), HasTest("Fan Kits", "Case Fan Kit", "Case fan 4", present=False)),
-        (types(18), Result("Fan Kits", "Bus Fan Kit", "Bus fan 4", status="Alarm", fmt="Rpm")),
-        (["default", "builtin"] + types(18, 19, 21), AnyStatus("Alarm")),
-    ],
-    "IF Boards": [
-        (types(15, 19, 20), Categories("IF Boards", ["IF Board 1"])),
-        (types(16, 21), Categories("IF Boards", ["IF Board 2"])),
-        (types(17, 18), Categories("IF Boards", ["IF Board 1", "IF Board 2"])),
-        (types(16), SubCategories("IF Boards", "IF Board 2", ["Factory Settings", "Temperatures", "Statistics"])),
-        (types(18), SubCategories("IF Boards", "IF Board 1", ["Factory Settings", "Statistics"])),
-    ],
-    "I/O Board": [
-        (types(15, 16, 17), Categories("I/O Board", ["Firmware", "Factory Settings", "Temperatures", "Statistics"])),
-    ],
-    "UPS": [
-        (types(6, 12, 13), Categories("UPS", ["Firmware", "Status", "Factory Settings", "Battery Settings",
-                                              "User Settings", "System Settings", "Temperatures", "Currents",
-                                              "Voltages"])),
-        (types(18, 19), Categories("UPS", ["Firmware", "Status", "User Settings", "System Settings",
-                                           "Temperatures", "Currents", "Voltages", "Statistics"])),
-        (types(18), Result("UPS", "Voltages", "Battery voltage", value="24.5", fmt="Volt")),
-        (types(6), Result("UPS", "Status", "Power OK", value="Yes", status="Passed", fmt="YesNo")),
-        (["scenario_extremes"], Result("UPS", "Temperatures", "Battery temperature", value="(n.a.)",
-                                       status="Passed", fmt="String")),
-    ],
-    "Display Link": [
-        (types(18), Categories("Display Link", ["Firmware", "Factory Settings", "Statistics", "Temperatures"])),
-        (types(20), Categories("Display Link", ["Firmware", "Factory Settings", "Statistics"])),
-    ],
-    "Panels": panels_facts(),
-    "DVI": dvi_facts(),
 }
 
 
