@@ -1,7 +1,7 @@
 // The seventeen test-group places in the order the scan runs them.
 #pragma once
 
-#include "app/Test.h"
+#include "app/GroupBase.h"
 
 #include <new>
 

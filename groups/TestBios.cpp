@@ -3,9 +3,8 @@
 
 #include "framework/Handles.h"
 #include "groups/RegistryText.h"
-#include "groups/ReadableType.h"
-#include "groups/SubTest.h"
-#include "groups/VoltageFirmware.h"
+#include "groups/readers/Reading.h"
+#include "groups/readers/VoltageFirmware.h"
 
 namespace
 {

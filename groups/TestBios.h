@@ -1,7 +1,7 @@
 // BIOS group: firmware version and build date, the registry BIOS id, the BIOS boot area.
 #pragma once
 
-#include "app/Test.h"
+#include "app/GroupBase.h"
 
 class CTestBios : public CTest
 {

@@ -2,8 +2,7 @@
 #include "groups/TestGeneral.h"
 
 #include "framework/Text.h"
-#include "groups/ReadableType.h"
-#include "groups/SubTest.h"
+#include "groups/readers/Reading.h"
 
 namespace
 {

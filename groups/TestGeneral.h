@@ -1,7 +1,7 @@
 // General group: user serial id, boot logo and LED, and the key configuration.
 #pragma once
 
-#include "app/Test.h"
+#include "app/GroupBase.h"
 
 class CTestGeneral : public CTest
 {

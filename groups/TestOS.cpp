@@ -5,7 +5,7 @@
 #include "framework/Handles.h"
 #include "groups/OsVersionText.h"
 #include "groups/RegistryText.h"
-#include "groups/SubTest.h"
+#include "groups/readers/Reading.h"
 
 #include <algorithm>
 #include <iterator>

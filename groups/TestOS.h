@@ -1,7 +1,7 @@
 // Operating-system group: Windows version text, the key=value file, registration, admin rights.
 #pragma once
 
-#include "app/Test.h"
+#include "app/GroupBase.h"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 #include "device/Utilities.h"
 #include "framework/Handles.h"
 #include "framework/Text.h"
-#include "groups/ReadableType.h"
+#include "groups/readers/Reading.h"
 #include "groups/RegistryText.h"
 
 #include <cwchar>

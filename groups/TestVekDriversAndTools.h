@@ -1,8 +1,8 @@
 // Drivers-and-tools group: the maker's installed driver and tool products and their files.
 #pragma once
 
-#include "app/Test.h"
-#include "groups/SubTest.h"
+#include "app/GroupBase.h"
+#include "groups/readers/Reading.h"
 
 #include <string>
 

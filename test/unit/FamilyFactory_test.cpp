@@ -1,6 +1,6 @@
 // Factory-settings family: the ten tests, every member's ids and sizes, and the per-member gates.
 #include "device/Utilities.h"
-#include "groups/FactorySettings.h"
+#include "groups/readers/FactorySettings.h"
 #include "support/FamilyReport.h"
 
 #include <gtest/gtest.h>

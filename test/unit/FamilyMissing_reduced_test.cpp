@@ -1,7 +1,7 @@
 // Reader families on a library without TivGetAlarm and TivGetDeviceType.
-#include "groups/FactorySettings.h"
-#include "groups/Statistics.h"
-#include "groups/TemperatureFan.h"
+#include "groups/readers/FactorySettings.h"
+#include "groups/readers/Statistics.h"
+#include "groups/readers/TemperatureFan.h"
 #include "support/FamilyReport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Temperature and fan-speed families: read-first and begin-first, self-opening containers, gates, alarms.
-#include "groups/TemperatureFan.h"
+#include "groups/readers/TemperatureFan.h"
 #include "report/XmlReport.h"
 #include "support/FamilyReport.h"
 

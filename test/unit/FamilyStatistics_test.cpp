@@ -1,5 +1,5 @@
 // Statistics family: the two-byte retry, 2-byte-only members, and the panel and system-unit rules.
-#include "groups/Statistics.h"
+#include "groups/readers/Statistics.h"
 #include "support/FamilyReport.h"
 
 #include <gtest/gtest.h>

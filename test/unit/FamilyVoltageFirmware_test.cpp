@@ -1,5 +1,5 @@
 // Voltage and firmware families: single-precision texts, gates, board check, versions and boot modes.
-#include "groups/VoltageFirmware.h"
+#include "groups/readers/VoltageFirmware.h"
 #include "support/FamilyReport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // and stage HKEY_LOCAL_MACHINE values in a private key that stands in for it.
 #pragma once
 
-#include "app/Test.h"
+#include "app/GroupBase.h"
 #include "device/Utilities.h"
 #include "report/XmlReport.h"
 #include "support/SimDevice.h"

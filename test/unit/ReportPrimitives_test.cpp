@@ -147,7 +147,7 @@ TEST(ReportPrimitives, CharactersXmlForbidsBecomeReplacementCharacters)
     for (const auto& c : kCases)
     {
         std::wstring line = Leaf(c.text.c_str(), 0);
-        EXPECT_EQ(line, L"<V>" + c.written + L"</V>\r\n") << "first unit " << std::hex << c.text[0];
+        EXPECT_EQ(line, L"<V>" + c.written + L"</V>\r\n") << "first unit " << std::hex << static_cast<unsigned>(c.text[0]);
         EXPECT_EQ(CheckReportXml(L"<?xml version=\"1.0\" encoding=\"utf-16\"?>" + line), "");
     }
 }

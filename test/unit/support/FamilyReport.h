@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Test.h"
+#include "app/GroupBase.h"
 
 // One Test element of the report as read back from the file, with the container it lies in.
 struct CFamilyTest

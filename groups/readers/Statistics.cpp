@@ -1,5 +1,5 @@
 // Statistics reader family: member tables and the counter read with its two-byte retry.
-#include "groups/Statistics.h"
+#include "groups/readers/Statistics.h"
 
 #include <iterator>
 

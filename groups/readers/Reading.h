@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/Test.h"
+#include "app/GroupBase.h"
 
 // ---- Device-type gates ------------------------------------------------------------------------
 
@@ -41,6 +41,15 @@ struct CTypeGate
 };
 
 bool PassesGate(CTivLibrary& library, const CTypeGate& gate);
+
+// The gate of the groups that are written on every device whose type can be read: the lazy
+// check reads the type into the cache while the cache is 0 (the code compared with does not
+// matter), and a read that fails or yields 0 leaves it 0.
+inline bool HasReadableDeviceType(CTivLibrary& library)
+{
+    library.IsDeviceType(0);
+    return library.m_dwDeviceType != 0;
+}
 
 // Presence check: TivGetHardwareValue(id, 4 bytes) bound, successful and non-zero.
 bool IsPresent(CTivLibrary& library, DWORD dwPresenceId);

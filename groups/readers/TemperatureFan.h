@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "groups/SubTest.h"
+#include "groups/readers/Reading.h"
 
 // One reading of a member. A name holding "%d" is filled with the call's index (drive number,
 // panel index).

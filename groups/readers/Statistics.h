@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "groups/SubTest.h"
+#include "groups/readers/Reading.h"
 
 // Index that every call satisfies (counters without an index condition).
 const DWORD kAnyIndex = 0xFFFFFFFF;

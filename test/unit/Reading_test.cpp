@@ -1,6 +1,6 @@
 // Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms, strings, raw blocks.
 #include "device/Utilities.h"
-#include "groups/SubTest.h"
+#include "groups/readers/Reading.h"
 #include "support/FamilyReport.h"
 #include "support/SimDevice.h"
 
@@ -119,7 +119,7 @@ struct CNumberCase
 
 }  // namespace
 
-TEST(SubTest, NumbersAreZeroExtendedAndZeroPadded)
+TEST(Reading, NumbersAreZeroExtendedAndZeroPadded)
 {
     const CNumberCase cases[] = {
         { "u16 0x1A2B", 2, L"%04X", L"1A2B" },
@@ -147,7 +147,7 @@ TEST(SubTest, NumbersAreZeroExtendedAndZeroPadded)
     }
 }
 
-TEST(SubTest, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
+TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
 {
     CFamilyRun run = RunFamily("FactoryValue 1 = fail 31\nFactoryValue 2 = u32 5\n", [](CTest& t) {
         auto read = [&](DWORD id) {
@@ -171,7 +171,7 @@ TEST(SubTest, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
     EXPECT_EQ(run.tests[1].description, L"A description");
 }
 
-TEST(SubTest, FailureTextIsTheErrorOfTheFailingCall)
+TEST(Reading, FailureTextIsTheErrorOfTheFailingCall)
 {
     // The Test element is written between the two calls; the text must still be the read's.
     const DWORD codes[] = { 2, 5, 31, 87, 1167 };
@@ -188,7 +188,7 @@ TEST(SubTest, FailureTextIsTheErrorOfTheFailingCall)
     }
 }
 
-TEST(SubTest, AlarmRule)
+TEST(Reading, AlarmRule)
 {
     const struct
     {
@@ -210,7 +210,7 @@ TEST(SubTest, AlarmRule)
     }
 }
 
-TEST(SubTest, StringsRawBlocksAndNotAvailable)
+TEST(Reading, StringsRawBlocksAndNotAvailable)
 {
     CFamilyRun run = RunFamily(
         "FactoryStringW 12 = str \"A&B <x> \\\"q\\\" it's\"\n"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "groups/SubTest.h"
+#include "groups/readers/Reading.h"
 
 // ---- Voltages ---------------------------------------------------------------------------------
 

@@ -1,5 +1,5 @@
 // Factory-settings reader family: member tables and the one mechanism that writes them.
-#include "groups/FactorySettings.h"
+#include "groups/readers/FactorySettings.h"
 
 #include <iterator>
 

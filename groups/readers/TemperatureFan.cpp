@@ -1,5 +1,5 @@
 // Temperature and fan-speed reader families: member tables and the one mechanism that writes them.
-#include "groups/TemperatureFan.h"
+#include "groups/readers/TemperatureFan.h"
 
 #include <cwchar>
 #include <iterator>

@@ -1,5 +1,5 @@
 // Voltage and firmware reader families: member tables and the mechanisms that write them.
-#include "groups/VoltageFirmware.h"
+#include "groups/readers/VoltageFirmware.h"
 
 #include <iterator>
 

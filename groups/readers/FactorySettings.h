@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "groups/SubTest.h"
+#include "groups/readers/Reading.h"
 
 // Raw-block size by device type: the first rule whose chain the device has gives the size
 // (0 = no "Raw data" test); when none does, the member's default size holds.

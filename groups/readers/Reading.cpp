@@ -1,5 +1,5 @@
 // Sub-test conventions every group shares: device-type gates, presence, reads, failure and alarm rules.
-#include "groups/SubTest.h"
+#include "groups/readers/Reading.h"
 
 #include <cwchar>
 #include <iterator>
