@@ -2,7 +2,7 @@
 #include "groups/TestGeneral.h"
 
 #include "framework/Text.h"
-#include "groups/readers/Reading.h"
+#include "groups/readers/Rows.h"
 
 namespace
 {
@@ -22,37 +22,47 @@ const CKeyCfgString kKeyCfgStrings[] = {
 };
 
 // Bytes read through a single out-pointer, written zero-extended as "%d", Format Dec.
-struct CByteTest
-{
-    const wchar_t* pszTest;
-    const wchar_t* pszDescription;
-    PFN_TIV_BYTE_OUT CTivLibrary::*pRead;
+const CRow kUserLed = {
+    .name = L"Status",
+    .description =
+        L"0 = LED is off, 1 = LED is slow blinking, 2 = LED is fast blinking, 3 = LED is on.",
+    .read = &CTivLibrary::m_pTivGetUserLed, .size = 1, .format = L"%d", .code = kFormatDec
 };
 
-const CByteTest kUserLed = {
-    L"Status", L"0 = LED is off, 1 = LED is slow blinking, 2 = LED is fast blinking, 3 = LED is on.",
-    &CTivLibrary::m_pTivGetUserLed
-};
-
-const CByteTest kKeyLayers[] = {
-    { L"Key layer", L"The number of the active key layer.", &CTivLibrary::m_pTivGetKeyLayer },
-    { L"Layer mode", L"0=Shift, 1=Toggle, 2=One-Shot.", &CTivLibrary::m_pTivGetKeyLayerMode },
+const CRow kKeyLayers[] = {
+    { .name = L"Key layer", .description = L"The number of the active key layer.",
+      .read = &CTivLibrary::m_pTivGetKeyLayer, .size = 1, .format = L"%d", .code = kFormatDec },
+    { .name = L"Layer mode", .description = L"0=Shift, 1=Toggle, 2=One-Shot.",
+      .read = &CTivLibrary::m_pTivGetKeyLayerMode, .size = 1, .format = L"%d",
+      .code = kFormatDec },
 };
 
 const DWORD kLogoCommentId = 0;
-const DWORD kLogoVesaModeId = 1;
-const DWORD kLogoSizeId = 2;
 
-void WriteByteTest(CTest& test, const CByteTest& row)
-{
-    PFN_TIV_BYTE_OUT pRead = test.m_Library.*row.pRead;
-    BeginFirstTest(test, row.pszTest, row.pszDescription, [&] {
-        BYTE byValue = 0;
-        if (pRead == nullptr || !pRead(&byValue))
-            return Failure(GetLastError());
-        return Value(StrFormat(L"%d", static_cast<int>(byValue)), kFormatDec);
-    });
-}
+const CRow kUserSerialId = {
+    .name = L"Value",
+    .description = L"The User Serial ID is a 32-bit value that can be freely defined and allows "
+                   L"you to give the Vek device your own identification number.",
+    .read = &CTivLibrary::m_pTivGetUserSerialId, .format = L"%08Xh"
+};
+
+// The logo's comment, VESA mode and size, once the comment has shown that there is a logo.
+const CRow kUserBootlogo[] = {
+    { .name = L"Info",
+      .description = L"The comment of the User Boot Logo. Per default the comment contains file "
+                     L"name, date and time of the bitmap being used. Example: \"sendra640.bmp "
+                     L"2003/08/21 15:03:52\".",
+      .kind = ERowKind::kText, .read = &CTivLibrary::m_pTivGetUserlogoStringW,
+      .id = kLogoCommentId, .size = kStringBytes },
+    { .name = L"VESA mode",
+      .description = L"121h = 320x240 pixels (QVGA), 101h = 640x480 pixels (VGA), 103h = 800x600 "
+                     L"pixels (SVGA), 105h = 1024x768 pixels (XGA), 125h =1152x864 pixels (XGA+), "
+                     L"107h=1280x1024 pixels (SXGA), 131h=1600x1200 pixels (UXGA).",
+      .read = &CTivLibrary::m_pTivGetUserlogoValue, .id = 1, .size = 2, .format = L"%x",
+      .code = kFormatHex },
+    { .name = L"Size", .description = L"Size in bytes of the User Boot Logo.",
+      .read = &CTivLibrary::m_pTivGetUserlogoValue, .id = 2, .code = kFormatBytes },
+};
 
 }  // namespace
 
@@ -92,21 +102,12 @@ void CTestGeneral::TestUserSettings()
 
 void CTestGeneral::TestUserSerialId()
 {
-    BeginFirstTest(*this, L"Value",
-                   L"The User Serial ID is a 32-bit value that can be freely defined and allows "
-                   L"you to give the Vek device your own identification number.",
-                   [&] {
-                       DWORD dwId = 0;
-                       if (m_Library.m_pTivGetUserSerialId == nullptr ||
-                           !m_Library.m_pTivGetUserSerialId(&dwId))
-                           return Failure(GetLastError());
-                       return Value(StrFormat(L"%08Xh", dwId), kFormatString);
-                   });
+    WriteRow(*this, kUserSerialId);
 }
 
 void CTestGeneral::TestUserLed()
 {
-    WriteByteTest(*this, kUserLed);
+    WriteRow(*this, kUserLed);
 }
 
 void CTestGeneral::TestUserBootlogo()
@@ -117,22 +118,7 @@ void CTestGeneral::TestUserBootlogo()
         WriteTest(*this, L"Available", L"", Value(L"No", kFormatYesNo));
         return;
     }
-    BeginFirstTest(*this, L"Info",
-                   L"The comment of the User Boot Logo. Per default the comment contains file "
-                   L"name, date and time of the bitmap being used. Example: \"sendra640.bmp "
-                   L"2003/08/21 15:03:52\".",
-                   [&] { return ReadString(m_Library.m_pTivGetUserlogoStringW, kLogoCommentId); });
-    BeginFirstTest(*this, L"VESA mode",
-                   L"121h = 320x240 pixels (QVGA), 101h = 640x480 pixels (VGA), 103h = 800x600 "
-                   L"pixels (SVGA), 105h = 1024x768 pixels (XGA), 125h =1152x864 pixels (XGA+), "
-                   L"107h=1280x1024 pixels (SXGA), 131h=1600x1200 pixels (UXGA).",
-                   [&] {
-                       return ReadNumber(m_Library.m_pTivGetUserlogoValue, kLogoVesaModeId, 2,
-                                         L"%x", kFormatHex);
-                   });
-    BeginFirstTest(*this, L"Size", L"Size in bytes of the User Boot Logo.", [&] {
-        return ReadNumber(m_Library.m_pTivGetUserlogoValue, kLogoSizeId, 4, L"%u", kFormatBytes);
-    });
+    WriteRows(*this, kUserBootlogo);
 }
 
 void CTestGeneral::TestKeyConfiguration()
@@ -163,6 +149,5 @@ void CTestGeneral::TestKeyConfiguration()
             return reading;
         });
     }
-    for (const CByteTest& row : kKeyLayers)
-        WriteByteTest(*this, row);
+    WriteRows(*this, kKeyLayers);
 }

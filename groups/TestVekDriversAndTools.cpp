@@ -77,19 +77,19 @@ const CProduct kProducts[5] = {
 
 // FactoryRevert.exe, the last entry, lies outside the system directory and is not a row here.
 const CDriverFile kDriverFiles[13] = {
-    { L"\\VekCtrlCenter.cpl", kAnyType, kAlways },
-    { L"\\VekTiv.dll", kAnyType, kAlways },
-    { L"\\VekTivUps.dll", kUpsTypes, kAlways },
-    { L"\\VekUpsMsg.exe", kUpsTypes, kAlways },
-    { L"\\VekUpsMon.exe", kUpsTypes, kAlways },
-    { L"\\VekTivUpsSvc.exe", kUpsTypes, kWindows6xNotVista },
-    { L"\\Drivers\\VekDrovDrv.sys", kAnyType, kDrovInstalled },
-    { L"\\Drivers\\VekTivDrv.sys", kAnyType, kDrovNotInstalled },
-    { L"\\Drivers\\VekBiosDrv.sys", kAnyType, kAlways },
-    { L"\\Drivers\\VekFlashDrv.sys", kFlashTypes, kAlways },
-    { L"\\Drivers\\VekGixDrv.sys", kPanelPcTypes, kAlways },
-    { L"\\Drivers\\VekPelmDrv.sys", kPanelPcTypes, kAlways },
-    { L"\\VekZuqSvc.exe", kPanelPcTypes, kAlways },
+    { L"\\VekCtrlCenter.cpl", kAnyType, EDriverFileCondition::kNone },
+    { L"\\VekTiv.dll", kAnyType, EDriverFileCondition::kNone },
+    { L"\\VekTivUps.dll", kUpsTypes, EDriverFileCondition::kNone },
+    { L"\\VekUpsMsg.exe", kUpsTypes, EDriverFileCondition::kNone },
+    { L"\\VekUpsMon.exe", kUpsTypes, EDriverFileCondition::kNone },
+    { L"\\VekTivUpsSvc.exe", kUpsTypes, EDriverFileCondition::kWindows6xNotVista },
+    { L"\\Drivers\\VekDrovDrv.sys", kAnyType, EDriverFileCondition::kDrovInstalled },
+    { L"\\Drivers\\VekTivDrv.sys", kAnyType, EDriverFileCondition::kDrovNotInstalled },
+    { L"\\Drivers\\VekBiosDrv.sys", kAnyType, EDriverFileCondition::kNone },
+    { L"\\Drivers\\VekFlashDrv.sys", kFlashTypes, EDriverFileCondition::kNone },
+    { L"\\Drivers\\VekGixDrv.sys", kPanelPcTypes, EDriverFileCondition::kNone },
+    { L"\\Drivers\\VekPelmDrv.sys", kPanelPcTypes, EDriverFileCondition::kNone },
+    { L"\\VekZuqSvc.exe", kPanelPcTypes, EDriverFileCondition::kNone },
 };
 
 std::wstring FileEntryName(const wchar_t* pszEntry)
@@ -209,13 +209,13 @@ bool CTestVekDriversAndTools::DriverFileApplies(const CDriverFile& row, bool bDr
         return false;
     switch (row.eCondition)
     {
-    case kDrovInstalled:
+    case EDriverFileCondition::kDrovInstalled:
         return bDrovInstalled;
-    case kDrovNotInstalled:
+    case EDriverFileCondition::kDrovNotInstalled:
         return !bDrovInstalled;
-    case kWindows6xNotVista:
+    case EDriverFileCondition::kWindows6xNotVista:
         return IsWindows6xNotVista() != FALSE;
-    case kAlways:
+    case EDriverFileCondition::kNone:
         break;
     }
     return true;

@@ -18,9 +18,9 @@ struct CProduct
 };
 
 // Extra condition of a driver file row besides its device types.
-enum EDriverFileCondition
+enum class EDriverFileCondition
 {
-    kAlways,
+    kNone,
     kDrovInstalled,
     kDrovNotInstalled,
     kWindows6xNotVista,

@@ -90,10 +90,10 @@ const wchar_t kMemoryRawDescription[] = L"Complete factory settings of memory mo
 
 DWORD RawSize(CTivLibrary& library, const CFactoryMember& member)
 {
-    for (size_t i = 0; i < member.nRawRules; ++i)
+    for (const CRawSizeRule& rule : member.rawRules)
     {
-        if (IsDeviceTypeIn(library, member.pRawRules[i].types))
-            return member.pRawRules[i].dwSize;
+        if (IsDeviceTypeIn(library, rule.types))
+            return rule.dwSize;
     }
     return member.dwRawSize;
 }
@@ -103,42 +103,35 @@ DWORD RawSize(CTivLibrary& library, const CFactoryMember& member)
 // Members: base id, Version id, Raw id, Raw size, Raw description, revision as string,
 // Version left out on, raw rules, per-test descriptions.
 const CFactoryMember kFactoryBusUnit = {
-    85, 93, 94, 1024, L"Complete factory settings of bus unit.", false, {}, nullptr, 0, nullptr
+    85, 93, 94, 1024, L"Complete factory settings of bus unit.", false, {}, {}, nullptr
 };
 const CFactoryMember kFactoryCpuBoard = {
     45,    77, 81, 1536, L"Complete factory settings of CPU Board.", true, { { 18, 19 } },
-    kCpuBoardRawRules, std::size(kCpuBoardRawRules), nullptr
+    kCpuBoardRawRules, nullptr
 };
 const CFactoryMember kFactoryDisplayLink = {
-    95, 103, 104, 1024, L"Complete factory settings of Display Link.", false, {}, nullptr, 0,
-    nullptr
+    95, 103, 104, 1024, L"Complete factory settings of Display Link.", false, {}, {}, nullptr
 };
 const CFactoryMember kFactoryDrives[2] = {
-    { 135, 143, 144, 512, L"Complete factory settings of slide-in drive.", false, {}, nullptr, 0,
-      kDriveDescriptions },
-    { 145, 153, 154, 512, L"Complete factory settings of slide-in drive.", false, {}, nullptr, 0,
-      kDriveDescriptions },
+    { 135, 143, 144, 512, L"Complete factory settings of slide-in drive.", false, {}, {}, kDriveDescriptions },
+    { 145, 153, 154, 512, L"Complete factory settings of slide-in drive.", false, {}, {}, kDriveDescriptions },
 };
 const CFactoryMember kFactoryCaseFanKit = {
-    125, 133, 134, 512, L"Complete factory settings of fan kit.", false, {}, nullptr, 0, nullptr
+    125, 133, 134, 512, L"Complete factory settings of fan kit.", false, {}, {}, nullptr
 };
 const CFactoryMember kFactoryBusFanKit = {
-    155, 163, 164, 384, L"Complete factory settings of fan kit.", false, {}, nullptr, 0, nullptr
+    155, 163, 164, 384, L"Complete factory settings of fan kit.", false, {}, {}, nullptr
 };
 const CFactoryMember kFactoryIfBoards[2] = {
-    { 53, 78, 82, 1024, L"Complete factory settings of IF Board.", false, {}, nullptr, 0,
-      nullptr },
-    { 105, 113, 114, 1024, L"Complete factory settings of IF Board.", false, {}, nullptr, 0,
-      nullptr },
+    { 53, 78, 82, 1024, L"Complete factory settings of IF Board.", false, {}, {}, nullptr },
+    { 105, 113, 114, 1024, L"Complete factory settings of IF Board.", false, {}, {}, nullptr },
 };
 const CFactoryMember kFactoryIoBoard = {
-    61, 79, 83, 1024, L"Complete factory settings of I/O Board.", false, {}, nullptr, 0, nullptr
+    61, 79, 83, 1024, L"Complete factory settings of I/O Board.", false, {}, {}, nullptr
 };
 const CFactoryMember kFactoryMemoryModules[2] = {
-    { 69, 80, 84, 0, kMemoryRawDescription, true, { { 19 } }, kMemoryModule1RawRules,
-      std::size(kMemoryModule1RawRules), nullptr },
-    { 115, 123, 124, 128, kMemoryRawDescription, true, { { 19 } }, kMemoryModule2RawRules,
-      std::size(kMemoryModule2RawRules), nullptr },
+    { 69, 80, 84, 0, kMemoryRawDescription, true, { { 19 } }, kMemoryModule1RawRules, nullptr },
+    { 115, 123, 124, 128, kMemoryRawDescription, true, { { 19 } }, kMemoryModule2RawRules, nullptr },
 };
 
 void WriteFactorySettings(CTest& test, const CFactoryMember& member)

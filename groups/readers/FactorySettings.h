@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <span>
+
 #include "groups/readers/Reading.h"
 
 // Raw-block size by device type: the first rule whose chain the device has gives the size
@@ -25,8 +27,7 @@ struct CFactoryMember
     const wchar_t* pszRawDescription;  // the "Raw data" description of regular members
     bool bRevisionAsString;            // Hardware revision through TivGetFactoryStringW
     CTypeChain versionLeftOutOn;       // no "Version" test on these types
-    const CRawSizeRule* pRawRules;     // checked in order before dwRawSize applies
-    size_t nRawRules;
+    std::span<const CRawSizeRule> rawRules;  // checked in order before dwRawSize applies
     const wchar_t* const* ppszDescriptions;  // ten descriptions in test order, or nullptr
 };
 

@@ -54,6 +54,8 @@ bool PassesGate(CTivLibrary& library, const CTypeGate& gate)
         return IsDeviceTypeIn(library, gate.types);
     case CTypeGate::kNotOn:
         return IsNotDeviceTypeIn(library, gate.types);
+    case CTypeGate::kOnCpuBoard:
+        return library.IsCpuBoardType(gate.types.codes[0]) != FALSE;
     case CTypeGate::kAlways:
         break;
     }

@@ -27,18 +27,43 @@ bool IsDeviceTypeIn(CTivLibrary& library, const CTypeChain& types);
 bool IsNotDeviceTypeIn(CTivLibrary& library, std::initializer_list<DWORD> types);
 bool IsNotDeviceTypeIn(CTivLibrary& library, const CTypeChain& types);
 
-// The device-type condition of one table row.
+// The device condition of one table row.
 struct CTypeGate
 {
     enum EKind
     {
-        kAlways,  // no gate (the chain is not looked at; no type read)
-        kOnlyOn,  // only on the types of the chain
-        kNotOn,   // not on the types of the chain (so also when the type cannot be read)
+        kAlways,      // no gate (the chain is not looked at; no type read)
+        kOnlyOn,      // only on the types of the chain
+        kNotOn,       // not on the types of the chain (so also when the type cannot be read)
+        kOnCpuBoard,  // only when the CPU-board query names the board whose code is types.codes[0]
     };
-    EKind kind;
-    CTypeChain types;
+    EKind kind = kAlways;
+    CTypeChain types = {};
 };
+
+constexpr CTypeChain TypeChain(std::initializer_list<DWORD> types)
+{
+    CTypeChain chain = {};
+    size_t i = 0;
+    for (DWORD type : types)
+        chain.codes[i++] = type;
+    return chain;
+}
+
+// Row gates: kAlways, OnlyOn({18, 19}), NotOn({9, 11}), OnCpuBoard(3).
+inline constexpr CTypeGate kAlways = {};
+constexpr CTypeGate OnlyOn(std::initializer_list<DWORD> types)
+{
+    return CTypeGate{ CTypeGate::kOnlyOn, TypeChain(types) };
+}
+constexpr CTypeGate NotOn(std::initializer_list<DWORD> types)
+{
+    return CTypeGate{ CTypeGate::kNotOn, TypeChain(types) };
+}
+constexpr CTypeGate OnCpuBoard(DWORD dwBoardCode)
+{
+    return CTypeGate{ CTypeGate::kOnCpuBoard, TypeChain({ dwBoardCode }) };
+}
 
 bool PassesGate(CTivLibrary& library, const CTypeGate& gate);
 

@@ -8,82 +8,72 @@
 namespace
 {
 
-const CTypeGate kAlways = { CTypeGate::kAlways, {} };
-
 const CStatisticsCounter kBusUnitCounters[] = {
-    { L"Power-on cycles", 11, kAnyIndex, kAlways },
-    { L"Power-on hours", 12, kAnyIndex, kAlways },
+    { L"Power-on cycles", 11 },
+    { L"Power-on hours", 12 },
 };
 const CStatisticsCounter kCpuBoardCounters[] = {
-    { L"Power-on cycles", 5, kAnyIndex, kAlways },
-    { L"Power-on hours", 6, kAnyIndex, kAlways },
+    { L"Power-on cycles", 5 },
+    { L"Power-on hours", 6 },
 };
 const CStatisticsCounter kDisplayLinkCounters[] = {
-    { L"Power-on cycles", 13, kAnyIndex, kAlways },
-    { L"Power-on hours", 14, kAnyIndex, kAlways },
+    { L"Power-on cycles", 13 },
+    { L"Power-on hours", 14 },
 };
 // The case fan kit's hours share id 2 with the system unit's fan-on hours.
 const CStatisticsCounter kCaseFanKitCounters[] = {
-    { L"Fan-on cycles", 17, kAnyIndex, kAlways },
-    { L"Fan-on hours", 2, kAnyIndex, kAlways },
+    { L"Fan-on cycles", 17 },
+    { L"Fan-on hours", 2 },
 };
 const CStatisticsCounter kBusFanKitCounters[] = {
-    { L"Fan-on cycles", 20, kAnyIndex, kAlways },
-    { L"Fan-on hours", 21, kAnyIndex, kAlways },
+    { L"Fan-on cycles", 20 },
+    { L"Fan-on hours", 21 },
 };
 const CStatisticsCounter kIfSlot1Counters[] = {
-    { L"Power-on cycles", 7, kAnyIndex, kAlways },
-    { L"Power-on hours", 8, kAnyIndex, kAlways },
+    { L"Power-on cycles", 7 },
+    { L"Power-on hours", 8 },
 };
 const CStatisticsCounter kIfSlot2Counters[] = {
-    { L"Power-on cycles", 15, kAnyIndex, kAlways },
-    { L"Power-on hours", 16, kAnyIndex, kAlways },
+    { L"Power-on cycles", 15 },
+    { L"Power-on hours", 16 },
 };
 const CStatisticsCounter kIoBoardCounters[] = {
-    { L"Power-on cycles", 9, kAnyIndex, kAlways },
-    { L"Power-on hours", 10, kAnyIndex, kAlways },
+    { L"Power-on cycles", 9 },
+    { L"Power-on hours", 10 },
 };
 // Power-on counters exist only for panel 15 of types 19 and 21; the backlight counters
 // address whichever panel the group has selected.
 const CStatisticsCounter kPanelCounters[] = {
-    { L"Power-on cycles", 22, 15, { CTypeGate::kOnlyOn, { { 19, 21 } } } },
-    { L"Power-on hours", 23, 15, { CTypeGate::kOnlyOn, { { 19, 21 } } } },
-    { L"Backlight-on cycles", 3, kAnyIndex, kAlways },
-    { L"Backlight-on hours", 4, kAnyIndex, kAlways },
+    { L"Power-on cycles", 22, 15, OnlyOn({ 19, 21 }) },
+    { L"Power-on hours", 23, 15, OnlyOn({ 19, 21 }) },
+    { L"Backlight-on cycles", 3 },
+    { L"Backlight-on hours", 4 },
 };
 const CStatisticsCounter kSystemUnitCounters[] = {
-    { L"Power-on cycles", 0, kAnyIndex, { CTypeGate::kNotOn, { { 11, 9 } } } },
-    { L"Power-on hours", 1, kAnyIndex, kAlways },
-    { L"Fan-on hours", 2, kAnyIndex,
-      { CTypeGate::kNotOn, { { 9, 11, 15, 16, 17, 18, 19, 20, 21 } } } },
+    { L"Power-on cycles", 0, kAnyIndex, NotOn({ 11, 9 }) },
+    { L"Power-on hours", 1 },
+    { L"Fan-on hours", 2, kAnyIndex, NotOn({ 9, 11, 15, 16, 17, 18, 19, 20, 21 }) },
 };
 const CStatisticsCounter kUpsCounters[] = {
-    { L"On-battery cycles", 18, kAnyIndex, kAlways },
-    { L"On-battery hours", 19, kAnyIndex, kAlways },
+    { L"On-battery cycles", 18 },
+    { L"On-battery hours", 19 },
 };
 
 }  // namespace
 
-const CStatisticsMember kStatisticsBusUnit = { kBusUnitCounters, std::size(kBusUnitCounters),
-                                               false };
-const CStatisticsMember kStatisticsCpuBoard = { kCpuBoardCounters, std::size(kCpuBoardCounters),
-                                                true };
-const CStatisticsMember kStatisticsDisplayLink = { kDisplayLinkCounters,
-                                                   std::size(kDisplayLinkCounters), false };
-const CStatisticsMember kStatisticsCaseFanKit = { kCaseFanKitCounters,
-                                                  std::size(kCaseFanKitCounters), false };
-const CStatisticsMember kStatisticsBusFanKit = { kBusFanKitCounters,
-                                                 std::size(kBusFanKitCounters), false };
+const CStatisticsMember kStatisticsBusUnit = { kBusUnitCounters, false };
+const CStatisticsMember kStatisticsCpuBoard = { kCpuBoardCounters, true };
+const CStatisticsMember kStatisticsDisplayLink = { kDisplayLinkCounters, false };
+const CStatisticsMember kStatisticsCaseFanKit = { kCaseFanKitCounters, false };
+const CStatisticsMember kStatisticsBusFanKit = { kBusFanKitCounters, false };
 const CStatisticsMember kStatisticsIfBoards[2] = {
-    { kIfSlot1Counters, std::size(kIfSlot1Counters), false },
-    { kIfSlot2Counters, std::size(kIfSlot2Counters), false },
+    { kIfSlot1Counters, false },
+    { kIfSlot2Counters, false },
 };
-const CStatisticsMember kStatisticsIoBoard = { kIoBoardCounters, std::size(kIoBoardCounters),
-                                               true };
-const CStatisticsMember kStatisticsPanel = { kPanelCounters, std::size(kPanelCounters), false };
-const CStatisticsMember kStatisticsSystemUnit = { kSystemUnitCounters,
-                                                  std::size(kSystemUnitCounters), false };
-const CStatisticsMember kStatisticsUps = { kUpsCounters, std::size(kUpsCounters), false };
+const CStatisticsMember kStatisticsIoBoard = { kIoBoardCounters, true };
+const CStatisticsMember kStatisticsPanel = { kPanelCounters, false };
+const CStatisticsMember kStatisticsSystemUnit = { kSystemUnitCounters, false };
+const CStatisticsMember kStatisticsUps = { kUpsCounters, false };
 
 CReading ReadCounter(CTivLibrary& library, DWORD dwId, bool bTwoByteOnly)
 {
@@ -107,9 +97,8 @@ CReading ReadCounter(CTivLibrary& library, DWORD dwId, bool bTwoByteOnly)
 
 void WriteStatistics(CTest& test, const CStatisticsMember& member, DWORD dwIndex)
 {
-    for (size_t i = 0; i < member.nCounters; ++i)
+    for (const CStatisticsCounter& counter : member.counters)
     {
-        const CStatisticsCounter& counter = member.pCounters[i];
         if (counter.dwOnlyForIndex != kAnyIndex && counter.dwOnlyForIndex != dwIndex)
             continue;
         if (!PassesGate(test.m_Library, counter.gate))

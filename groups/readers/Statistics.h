@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <span>
+
 #include "groups/readers/Reading.h"
 
 // Index that every call satisfies (counters without an index condition).
@@ -14,14 +16,13 @@ struct CStatisticsCounter
 {
     const wchar_t* pszName;
     DWORD dwId;
-    DWORD dwOnlyForIndex;  // kAnyIndex, or the one index argument that writes this counter
-    CTypeGate gate;
+    DWORD dwOnlyForIndex = kAnyIndex;  // or the one index argument that writes this counter
+    CTypeGate gate = kAlways;
 };
 
 struct CStatisticsMember
 {
-    const CStatisticsCounter* pCounters;
-    size_t nCounters;
+    std::span<const CStatisticsCounter> counters;
     bool bTwoByteOnly;  // one 2-byte read; else a 4-byte read with the 2-byte retry on 87
 };
 

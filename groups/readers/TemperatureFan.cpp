@@ -9,7 +9,6 @@
 namespace
 {
 
-const CTypeGate kAlways = { CTypeGate::kAlways, {} };
 const wchar_t kTemperatures[] = L"Temperatures";
 
 // A successful reading before status: the value text and the raw byte for the 0x80 rule.
@@ -24,7 +23,7 @@ struct CSensorValue
 CSensorValue ReadSensor(CTivLibrary& library, const CSensorMember& member, DWORD dwId)
 {
     CSensorValue value = { false, 0, std::wstring(), false };
-    if (member.kind == CSensorMember::kTemperature)
+    if (member.kind != CSensorMember::kFanSpeed)
     {
         signed char cValue = 0;
         value.bOk = CallTivRead(library.m_pTivGetTemperature, dwId, &cValue, 1, value.dwError);
@@ -47,10 +46,10 @@ CReading Finish(CTivLibrary& library, const CSensorMember& member, const CSensor
 {
     if (!value.bOk)
         return Failure(value.dwError);
-    if (member.bNotAvailableOnMinus128 && value.bMinus128)
+    if (member.kind == CSensorMember::kBatteryTemperature && value.bMinus128)
         return NotAvailable();
     DWORD dwFormat =
-        member.kind == CSensorMember::kTemperature ? kFormatDegreeCentigrade : kFormatRpm;
+        member.kind == CSensorMember::kFanSpeed ? kFormatRpm : kFormatDegreeCentigrade;
     return Value(value.text, dwFormat, AlarmStatus(library, dwAlarmId));
 }
 
@@ -65,134 +64,121 @@ const CSensorMember* Applicable(CTivLibrary& library, const CSensorMember& membe
 // ---- Member tables ----
 
 const CSensorReading kCpuBoardSensors[] = {
-    { L"Sensor 1", 15, 27, kAlways, false },
-    { L"Sensor 2", 16, 28, kAlways, false },
-    { L"Sensor 3", 17, 29, kAlways, false },
-    { L"Sensor 4", 18, 30, kAlways, false },
+    { L"Sensor 1", 15, 27 },
+    { L"Sensor 2", 16, 28 },
+    { L"Sensor 3", 17, 29 },
+    { L"Sensor 4", 18, 30 },
 };
 const CSensorReading kCpuBoardTemperature[] = {
-    { L"Board temperature", 6, kNoAlarm, kAlways, false },
+    { L"Board temperature", 6, kNoAlarm },
 };
 // The board temperature of the CPU board types without the four sensors.
 const CSensorMember kTemperatureCpuBoardSingle = {
-    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kCpuBoardTemperature,
-    std::size(kCpuBoardTemperature), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kCpuBoardTemperature, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
 };
 const CSensorReading kDisplayLinkSensors[] = {
-    { L"Sensor 1", 35, 35, kAlways, false },
-    { L"Sensor 2", 36, 36, kAlways, false },
-    { L"Sensor 3", 37, 37, kAlways, false },
-    { L"Sensor 4", 38, 38, kAlways, false },
+    { L"Sensor 1", 35, 35 },
+    { L"Sensor 2", 36, 36 },
+    { L"Sensor 3", 37, 37 },
+    { L"Sensor 4", 38, 38 },
 };
 const CSensorReading kIfBoardSensors[] = {
-    { L"Sensor 1", 27, kNoAlarm, kAlways, false },
-    { L"Sensor 2", 28, kNoAlarm, kAlways, false },
-    { L"Sensor 3", 29, kNoAlarm, kAlways, false },
-    { L"Sensor 4", 30, kNoAlarm, kAlways, false },
+    { L"Sensor 1", 27, kNoAlarm },
+    { L"Sensor 2", 28, kNoAlarm },
+    { L"Sensor 3", 29, kNoAlarm },
+    { L"Sensor 4", 30, kNoAlarm },
 };
 const CSensorReading kIoBoardSensors[] = {
-    { L"Sensor 1", 31, kNoAlarm, kAlways, false },
-    { L"Sensor 2", 32, kNoAlarm, kAlways, false },
-    { L"Sensor 3", 33, kNoAlarm, kAlways, false },
-    { L"Sensor 4", 34, kNoAlarm, kAlways, false },
+    { L"Sensor 1", 31, kNoAlarm },
+    { L"Sensor 2", 32, kNoAlarm },
+    { L"Sensor 3", 33, kNoAlarm },
+    { L"Sensor 4", 34, kNoAlarm },
 };
 const CSensorReading kSystemUnitExtraSensors[] = {
-    { L"Sensor 1", 19, 31, kAlways, false },
-    { L"Sensor 2", 20, 32, kAlways, false },
-    { L"Sensor 3", 21, 33, kAlways, false },
-    { L"Sensor 4", 22, 34, kAlways, false },
+    { L"Sensor 1", 19, 31 },
+    { L"Sensor 2", 20, 32 },
+    { L"Sensor 3", 21, 33 },
+    { L"Sensor 4", 22, 34 },
 };
 const CSensorReading kDrive1Temperature[] = {
-    { L"Slide-in drive %d", 3, 2, kAlways, false },
+    { L"Slide-in drive %d", 3, 2 },
 };
 const CSensorReading kDrive2Temperature[] = {
-    { L"Slide-in drive %d", 4, 3, kAlways, false },
+    { L"Slide-in drive %d", 4, 3 },
 };
 const CSensorReading kPanelTemperature[] = {
-    { L"Panel %d", 5, 9, kAlways, false },
+    { L"Panel %d", 5, 9 },
 };
 const CSensorReading kUpsTemperatures[] = {
-    { L"Battery temperature", 7, 18, kAlways, false },
+    { L"Battery temperature", 7, 18 },
 };
 const CSensorReading kCaseFanKitFans[] = {
-    { L"Case fan 1", 6, 4, kAlways, false },
-    { L"Case fan 2", 7, 5, kAlways, false },
-    { L"Case fan 3", 8, 6, kAlways, false },
-    { L"Case fan 4", 9, 7, { CTypeGate::kOnlyOn, { { 18, 19 } } }, false },
+    { L"Case fan 1", 6, 4 },
+    { L"Case fan 2", 7, 5 },
+    { L"Case fan 3", 8, 6 },
+    { L"Case fan 4", 9, 7, OnlyOn({ 18, 19 }) },
 };
 const CSensorReading kBusFanKitFans[] = {
-    { L"Bus fan 1", 67, 41, kAlways, false },
-    { L"Bus fan 2", 68, 42, kAlways, false },
-    { L"Bus fan 3", 69, 43, kAlways, false },
-    { L"Bus fan 4", 70, 44, kAlways, false },
+    { L"Bus fan 1", 67, 41 },
+    { L"Bus fan 2", 68, 42 },
+    { L"Bus fan 3", 69, 43 },
+    { L"Bus fan 4", 70, 44 },
 };
-// Types 8 and 10 have one case fan only: the member ends after it there.
+// Types 8 and 10 have one case fan only.
 const CSensorReading kSystemUnitFans[] = {
-    { L"Case fan 1", 6, kNoAlarm, kAlways, false },
-    { L"Case fan 2", 7, kNoAlarm, { CTypeGate::kNotOn, { { 8, 10 } } }, true },
-    { L"Case fan 3", 8, kNoAlarm, kAlways, false },
-    { L"Case fan 4", 9, kNoAlarm, { CTypeGate::kOnlyOn, { { 12, 13 } } }, false },
+    { L"Case fan 1", 6, kNoAlarm },
+    { L"Case fan 2", 7, kNoAlarm, NotOn({ 8, 10 }) },
+    { L"Case fan 3", 8, kNoAlarm, NotOn({ 8, 10 }) },
+    { L"Case fan 4", 9, kNoAlarm, OnlyOn({ 12, 13 }) },
 };
 const CSensorReading kPanelFan[] = {
-    { L"Panel %d fan", 11, 10, kAlways, false },
+    { L"Panel %d fan", 11, 10 },
 };
 
 
 }  // namespace
 
 const CSensorMember kTemperaturesCpuBoard = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kCpuBoardSensors,
-    std::size(kCpuBoardSensors), L"", CSensorMember::kContainerOpen, false,
-    { CTypeGate::kOnlyOn, { { 15, 16, 17, 18, 19 } } }, &kTemperatureCpuBoardSingle
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kCpuBoardSensors, L"", CSensorMember::kContainerOpen, 
+    OnlyOn({ 15, 16, 17, 18, 19 }), &kTemperatureCpuBoardSingle
 };
 const CSensorMember kTemperaturesDisplayLink = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kDisplayLinkSensors,
-    std::size(kDisplayLinkSensors), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kDisplayLinkSensors, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
 };
 const CSensorMember kTemperaturesIfBoard = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kIfBoardSensors,
-    std::size(kIfBoardSensors), L"", CSensorMember::kOpensSubCategory, false, kAlways, nullptr
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kIfBoardSensors, L"", CSensorMember::kOpensSubCategory,  kAlways, nullptr
 };
 const CSensorMember kTemperaturesIoBoard = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kIoBoardSensors,
-    std::size(kIoBoardSensors), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kIoBoardSensors, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
 };
 const CSensorMember kTemperaturesSystemUnitExtra = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kSystemUnitExtraSensors,
-    std::size(kSystemUnitExtraSensors), L"", CSensorMember::kOpensCategory, false, kAlways,
+    CSensorMember::kTemperature, CSensorMember::kReadFirst, kSystemUnitExtraSensors, L"", CSensorMember::kOpensCategory,  kAlways,
     nullptr
 };
 const CSensorMember kTemperatureDrives[2] = {
-    { CSensorMember::kTemperature, CSensorMember::kReadFirst, kDrive1Temperature,
-      std::size(kDrive1Temperature), L"Temperature of slide-in drive.",
-      CSensorMember::kContainerOpen, false, kAlways, nullptr },
-    { CSensorMember::kTemperature, CSensorMember::kReadFirst, kDrive2Temperature,
-      std::size(kDrive2Temperature), L"Temperature of slide-in drive.",
-      CSensorMember::kContainerOpen, false, kAlways, nullptr },
+    { CSensorMember::kTemperature, CSensorMember::kReadFirst, kDrive1Temperature, L"Temperature of slide-in drive.",
+      CSensorMember::kContainerOpen,  kAlways, nullptr },
+    { CSensorMember::kTemperature, CSensorMember::kReadFirst, kDrive2Temperature, L"Temperature of slide-in drive.",
+      CSensorMember::kContainerOpen,  kAlways, nullptr },
 };
 const CSensorMember kTemperaturePanel = {
-    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kPanelTemperature,
-    std::size(kPanelTemperature), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kPanelTemperature, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
 };
 const CSensorMember kTemperaturesUps = {
-    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kUpsTemperatures,
-    std::size(kUpsTemperatures), L"", CSensorMember::kContainerOpen, true, kAlways, nullptr
+    CSensorMember::kBatteryTemperature, CSensorMember::kBeginFirst, kUpsTemperatures, L"", CSensorMember::kContainerOpen, kAlways, nullptr
 };
 const CSensorMember kFanSpeedsCaseFanKit = {
-    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kCaseFanKitFans,
-    std::size(kCaseFanKitFans), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kCaseFanKitFans, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
 };
 const CSensorMember kFanSpeedsBusFanKit = {
-    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kBusFanKitFans,
-    std::size(kBusFanKitFans), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kBusFanKitFans, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
 };
 const CSensorMember kFanSpeedsSystemUnit = {
-    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kSystemUnitFans,
-    std::size(kSystemUnitFans), L"", CSensorMember::kContainerOpen, false, kAlways, nullptr
+    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kSystemUnitFans, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
 };
 const CSensorMember kFanSpeedPanel = {
-    CSensorMember::kFanSpeed, CSensorMember::kBeginFirst, kPanelFan, std::size(kPanelFan), L"",
-    CSensorMember::kContainerOpen, false, kAlways, nullptr
+    CSensorMember::kFanSpeed, CSensorMember::kBeginFirst, kPanelFan, L"",
+    CSensorMember::kContainerOpen,  kAlways, nullptr
 };
 
 void WriteSensors(CTest& test, const CSensorMember& member, DWORD dwIndex)
@@ -203,15 +189,10 @@ void WriteSensors(CTest& test, const CSensorMember& member, DWORD dwIndex)
         return;
     bool bContainerOpen = pMember->container == CSensorMember::kContainerOpen;
 
-    for (size_t i = 0; i < pMember->nReadings; ++i)
+    for (const CSensorReading& reading : pMember->readings)
     {
-        const CSensorReading& reading = pMember->pReadings[i];
         if (!PassesGate(library, reading.gate))
-        {
-            if (reading.bGateEndsMember)
-                break;
             continue;
-        }
         std::wstring name = wcschr(reading.pszName, L'%') != nullptr
                                 ? StrFormat(reading.pszName, static_cast<int>(dwIndex))
                                 : std::wstring(reading.pszName);
@@ -250,9 +231,10 @@ void WriteSensors(CTest& test, const CSensorMember (&members)[2], DWORD dwIndex)
 void WriteTemperature(CTest& test, const wchar_t* pszName, const wchar_t* pszDescription,
                       DWORD dwTemperatureId, DWORD dwAlarmId)
 {
-    const CSensorReading reading = { pszName, dwTemperatureId, dwAlarmId, kAlways, false };
+    const CSensorReading reading = { pszName, dwTemperatureId, dwAlarmId };
     const CSensorMember member = { CSensorMember::kTemperature, CSensorMember::kBeginFirst,
-                                   &reading, 1, pszDescription, CSensorMember::kContainerOpen,
-                                   false, kAlways, nullptr };
+                                   std::span<const CSensorReading>(&reading, 1),
+                                   pszDescription, CSensorMember::kContainerOpen, kAlways,
+                                   nullptr };
     WriteSensors(test, member);
 }

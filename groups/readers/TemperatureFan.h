@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <span>
+
 #include "groups/readers/Reading.h"
 
 // One reading of a member. A name holding "%d" is filled with the call's index (drive number,
@@ -12,16 +14,17 @@ struct CSensorReading
     const wchar_t* pszName;
     DWORD dwValueId;  // temperature id, or hardware-value id of a fan speed
     DWORD dwAlarmId;  // kNoAlarm when the reading has none
-    CTypeGate gate;   // checked before the reading
-    bool bGateEndsMember;  // a failed gate ends the member instead of skipping this reading
+    CTypeGate gate = kAlways;  // checked before the reading
 };
 
 struct CSensorMember
 {
     enum EKind
     {
-        kTemperature,  // TivGetTemperature, 1 signed byte, "%d", DegreeCentigrade
-        kFanSpeed,     // TivGetHardwareValue, 2 bytes, "%u", Rpm
+        kTemperature,         // TivGetTemperature, 1 signed byte, "%d", DegreeCentigrade
+        kBatteryTemperature,  // the same, but a byte of 0x80 is "(n.a.)", Passed, String, and
+                              // no alarm is read
+        kFanSpeed,            // TivGetHardwareValue, 2 bytes, "%u", Rpm
     };
     enum EOrder
     {
@@ -36,11 +39,9 @@ struct CSensorMember
     };
     EKind kind;
     EOrder order;
-    const CSensorReading* pReadings;
-    size_t nReadings;
+    std::span<const CSensorReading> readings;
     const wchar_t* pszDescription;  // of every test; "" for none
     EContainer container;
-    bool bNotAvailableOnMinus128;   // a byte of 0x80 is "(n.a.)", Passed, String, no alarm read
     CTypeGate gate;                 // the member applies when this passes ...
     const CSensorMember* pOtherwise;  // ... else this member does (nullptr: nothing)
 };

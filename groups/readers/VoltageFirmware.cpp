@@ -8,35 +8,35 @@
 namespace
 {
 
-const CTypeGate kAlways = { CTypeGate::kAlways, {} };
-
-const CVoltageTest kCpuVoltages[] = {
-    { L"VcoreA", L"", 0, L"%.3f", kFormatVolt, kAlways, 0 },
-    { L"VcoreB", L"Only supported on R563 CPU boards", 4, L"%.3f", kFormatVolt, kAlways, 3 },
+const CRow kCpuVoltageRows[] = {
+    { .name = L"VcoreA", .kind = ERowKind::kThousandths, .read = kVoltageValue, .id = 0,
+      .format = L"%.3f", .code = kFormatVolt },
+    { .name = L"VcoreB", .description = L"Only supported on R563 CPU boards",
+      .kind = ERowKind::kThousandths, .read = kVoltageValue, .id = 4, .format = L"%.3f",
+      .code = kFormatVolt, .gate = OnCpuBoard(3) },
 };
-const CVoltageTest kCpuBoardVoltages[] = {
-    { L"+3.3Vin", L"", 1, L"%.3f", kFormatVolt, kAlways, 0 },
-    { L"+5Vin", L"", 5, L"%.3f", kFormatVolt, kAlways, 0 },
-    { L"5Vsb", L"Standby voltage (5Vsb)", 2, L"%.3f", kFormatVolt, kAlways, 0 },
+const CRow kCpuBoardVoltageRows[] = {
+    { .name = L"+3.3Vin", .kind = ERowKind::kThousandths, .read = kVoltageValue, .id = 1,
+      .format = L"%.3f", .code = kFormatVolt },
+    { .name = L"+5Vin", .kind = ERowKind::kThousandths, .read = kVoltageValue, .id = 5,
+      .format = L"%.3f", .code = kFormatVolt },
+    { .name = L"5Vsb", .description = L"Standby voltage (5Vsb)", .kind = ERowKind::kThousandths,
+      .read = kVoltageValue, .id = 2, .format = L"%.3f", .code = kFormatVolt },
 };
-const CVoltageTest kCpuBoardPower[] = {
-    { L"Vin", L"", 7, L"%.2f", kFormatVolt, { CTypeGate::kNotOn, { { 18, 19 } } }, 0 },
-    { L"Wcpu",
-      L"The power of the complete device on TVX670 and MRL660 and CPU power on all other "
-      L"devices.",
-      8, L"%.2f", kFormatWatt, kAlways, 0 },
+const CRow kCpuBoardPowerRows[] = {
+    { .name = L"Vin", .kind = ERowKind::kThousandths, .read = kVoltageValue, .id = 7,
+      .format = L"%.2f", .code = kFormatVolt, .gate = NotOn({ 18, 19 }) },
+    { .name = L"Wcpu",
+      .description = L"The power of the complete device on TVX670 and MRL660 and CPU power on "
+                     L"all other devices.",
+      .kind = ERowKind::kThousandths, .read = kVoltageValue, .id = 8, .format = L"%.2f",
+      .code = kFormatWatt },
 };
-const CVoltageTest kCmosBatteryVoltage[] = {
-    { L"Vbat", L"Battery voltage (Vbat)", 3, L"%.3f", kFormatVolt,
-      { CTypeGate::kOnlyOn, { { 18, 15, 16, 17, 6, 7, 19 } } }, 0 },
+const CRow kCmosBatteryVoltageRows[] = {
+    { .name = L"Vbat", .description = L"Battery voltage (Vbat)", .kind = ERowKind::kThousandths,
+      .read = kVoltageValue, .id = 3, .format = L"%.3f", .code = kFormatVolt,
+      .gate = OnlyOn({ 18, 15, 16, 17, 6, 7, 19 }) },
 };
-
-bool IsCpuBoard(CTivLibrary& library, DWORD dwCode)
-{
-    DWORD dwBoard = 0;
-    wchar_t szName[260] = {};
-    return library.GetCpuBoardType(&dwBoard, szName) && dwBoard == dwCode;
-}
 
 const CFirmwareTest kDisplayLinkFirmware[] = {
     { CFirmwareTest::kVersion, L"FPGA firmware version", 24 },
@@ -60,60 +60,28 @@ const CFirmwareTest kBiosBootMode[] = {
 
 // Types before 15 (and an unreadable type) report the FPGA and KJ58 versions instead.
 const CFirmwareMember kFirmwareOlderDrov = {
-    nullptr, kAlways, kOlderDrovFirmware, std::size(kOlderDrovFirmware), nullptr
+    nullptr, kAlways, kOlderDrovFirmware, nullptr
 };
 
 }  // namespace
 
-const CVoltageMember kVoltagesCpu = { kCpuVoltages, std::size(kCpuVoltages) };
-const CVoltageMember kVoltagesCpuBoard = { kCpuBoardVoltages, std::size(kCpuBoardVoltages) };
-const CVoltageMember kPowerCpuBoard = { kCpuBoardPower, std::size(kCpuBoardPower) };
-const CVoltageMember kVoltageCmosBattery = { kCmosBatteryVoltage,
-                                             std::size(kCmosBatteryVoltage) };
+const CRows kVoltagesCpu = kCpuVoltageRows;
+const CRows kVoltagesCpuBoard = kCpuBoardVoltageRows;
+const CRows kPowerCpuBoard = kCpuBoardPowerRows;
+const CRows kVoltageCmosBattery = kCmosBatteryVoltageRows;
 
 const CFirmwareMember kFirmwareDisplayLink = {
-    nullptr, kAlways, kDisplayLinkFirmware, std::size(kDisplayLinkFirmware), nullptr
+    nullptr, kAlways, kDisplayLinkFirmware, nullptr
 };
 const CFirmwareMember kFirmwareIoBoard = {
-    nullptr, kAlways, kIoBoardFirmware, std::size(kIoBoardFirmware), nullptr
+    nullptr, kAlways, kIoBoardFirmware, nullptr
 };
 const CFirmwareMember kFirmwareDrov = {
-    L"DROV", { CTypeGate::kOnlyOn, { { 15, 16, 17, 18, 19, 20, 21 } } }, kDrovFirmware,
-    std::size(kDrovFirmware), &kFirmwareOlderDrov
+    L"DROV", OnlyOn({ 15, 16, 17, 18, 19, 20, 21 }), kDrovFirmware, &kFirmwareOlderDrov
 };
 const CFirmwareMember kFirmwareBiosBootMode = {
-    nullptr, { CTypeGate::kOnlyOn, { { 15, 16, 17 } } }, kBiosBootMode, std::size(kBiosBootMode),
-    nullptr
+    nullptr, OnlyOn({ 15, 16, 17 }), kBiosBootMode, nullptr
 };
-
-std::wstring FormatThousandths(DWORD dwValue, const wchar_t* pszFormat)
-{
-    // volatile keeps the quotient in single precision whatever the compiler's FPU settings.
-    volatile float fValue = static_cast<float>(dwValue);
-    volatile float fQuotient = fValue / 1000.0f;
-    return StrFormat(pszFormat, static_cast<double>(fQuotient));
-}
-
-void WriteVoltages(CTest& test, const CVoltageMember& member)
-{
-    CTivLibrary& library = test.m_Library;
-    for (size_t i = 0; i < member.nTests; ++i)
-    {
-        const CVoltageTest& row = member.pTests[i];
-        if (!PassesGate(library, row.gate))
-            continue;
-        if (row.dwCpuBoardCode != 0 && !IsCpuBoard(library, row.dwCpuBoardCode))
-            continue;
-        BeginFirstTest(test, row.pszName, row.pszDescription, [&] {
-            DWORD dwValue = 0;
-            DWORD dwError = 0;
-            if (!CallTivRead(library.m_pTivGetVoltage, row.dwId, &dwValue, sizeof dwValue,
-                             dwError))
-                return Failure(dwError);
-            return Value(FormatThousandths(dwValue, row.pszFormat), row.dwFormat);
-        });
-    }
-}
 
 void WriteBootMode(CTest& test, const wchar_t* pszName, DWORD dwId, bool bBiosForm)
 {
@@ -143,9 +111,8 @@ void WriteFirmware(CTest& test, const CFirmwareMember& member)
     if (pMember == nullptr)
         return;
 
-    for (size_t i = 0; i < pMember->nTests; ++i)
+    for (const CFirmwareTest& row : pMember->tests)
     {
-        const CFirmwareTest& row = pMember->pTests[i];
         if (row.kind == CFirmwareTest::kVersion)
         {
             BeginFirstTest(test, row.pszName, L"", [&] {

@@ -5,39 +5,16 @@
 
 #include <string>
 
-#include "groups/readers/Reading.h"
+#include "groups/readers/Rows.h"
 
 // ---- Voltages ---------------------------------------------------------------------------------
 
-// One voltage (or power) test: TivGetVoltage(id, 4 bytes), thousandths shown in units.
-struct CVoltageTest
-{
-    const wchar_t* pszName;
-    const wchar_t* pszDescription;  // "" for none
-    DWORD dwId;
-    const wchar_t* pszFormat;  // "%.3f" or "%.2f"
-    DWORD dwFormat;            // Volt, or Watt for the power
-    CTypeGate gate;
-    DWORD dwCpuBoardCode;  // non-zero: written only when the CPU board query gives this code
-};
-
-struct CVoltageMember
-{
-    const CVoltageTest* pTests;
-    size_t nTests;
-};
-
-extern const CVoltageMember kVoltagesCpu;          // "VcoreA", "VcoreB" (board R563 only)
-extern const CVoltageMember kVoltagesCpuBoard;     // "+3.3Vin", "+5Vin", "5Vsb"
-extern const CVoltageMember kPowerCpuBoard;        // "Vin" (not on 18, 19), "Wcpu"
-extern const CVoltageMember kVoltageCmosBattery;   // "Vbat" on 18, 15, 16, 17, 6, 7, 19
-
-// Writes the member's tests into the open container, each begin-first with the failure rule.
-void WriteVoltages(CTest& test, const CVoltageMember& member);
-
-// Thousandths as units: the count is divided by 1000 in single precision, as the device
-// software always has (45 with "%.2f" gives 0.05; 4294967295 with "%.3f" gives 4294967.500).
-std::wstring FormatThousandths(DWORD dwValue, const wchar_t* pszFormat);
+// Voltage members are rows (TivGetVoltage(id, 4 bytes), kind kThousandths), written with
+// WriteRows: begin-first, Volt (Watt for the power), the failure rule.
+extern const CRows kVoltagesCpu;          // "VcoreA", "VcoreB" (board R563 only)
+extern const CRows kVoltagesCpuBoard;     // "+3.3Vin", "+5Vin", "5Vsb"
+extern const CRows kPowerCpuBoard;        // "Vin" (not on 18, 19), "Wcpu"
+extern const CRows kVoltageCmosBattery;   // "Vbat" on 18, 15, 16, 17, 6, 7, 19
 
 // ---- Firmware versions and boot modes ---------------------------------------------------------
 
@@ -60,8 +37,7 @@ struct CFirmwareMember
 {
     const wchar_t* pszSubCategory;  // opened with NextSubCategory first; nullptr for none
     CTypeGate gate;
-    const CFirmwareTest* pTests;
-    size_t nTests;
+    std::span<const CFirmwareTest> tests;
     const CFirmwareMember* pOtherwise;
 };
 

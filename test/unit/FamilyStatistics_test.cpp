@@ -174,10 +174,10 @@ TEST(FamilyStatistics, TablesCoverTheIdRangeOnce)
     int uses[24] = {};
     for (const CStatisticsMember* member : members)
     {
-        for (size_t i = 0; i < member->nCounters; ++i)
+        for (const CStatisticsCounter& counter : member->counters)
         {
-            ASSERT_LT(member->pCounters[i].dwId, 24u);
-            ++uses[member->pCounters[i].dwId];
+            ASSERT_LT(counter.dwId, 24u);
+            ++uses[counter.dwId];
         }
     }
     for (DWORD id = 0; id < 24; ++id)

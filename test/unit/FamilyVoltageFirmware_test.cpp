@@ -33,7 +33,7 @@ TEST(FamilyVoltages, MembersWriteTheirTests)
     {
         const char* name;
         const char* profile;
-        const CVoltageMember* member;
+        const CRows* member;
         std::vector<std::wstring> names;
         std::vector<std::wstring> results;
     } cases[] = {
@@ -59,7 +59,7 @@ TEST(FamilyVoltages, MembersWriteTheirTests)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(c.profile, [&](CTest& t) { WriteVoltages(t, *c.member); });
+        CFamilyRun run = RunFamily(c.profile, [&](CTest& t) { WriteRows(t, *c.member); });
         EXPECT_EQ(run.Names(), c.names) << c.name;
         for (size_t i = 0; i < run.tests.size() && i < c.results.size(); ++i)
         {
@@ -93,7 +93,7 @@ TEST(FamilyVoltages, VcoreBOnlyOnBoardR563)
     {
         CFamilyRun run = RunFamily(std::string("HardwareStringW 16 = ") + c.board +
                                        "\nVoltage 0 = u32 1500\nVoltage 4 = u32 1250\n",
-                                   [](CTest& t) { WriteVoltages(t, kVoltagesCpu); });
+                                   [](CTest& t) { WriteRows(t, kVoltagesCpu); });
         EXPECT_EQ(run.Names(), c.names) << c.board;
         // The board is asked after VcoreA has been read.
         ASSERT_GE(run.calls.size(), 2u);
