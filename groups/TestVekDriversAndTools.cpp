@@ -3,9 +3,9 @@
 
 #include "device/Utilities.h"
 #include "framework/Handles.h"
+#include "framework/Registry.h"
 #include "framework/Text.h"
 #include "groups/readers/Reading.h"
-#include "groups/RegistryText.h"
 
 #include <cwchar>
 #include <iterator>
@@ -48,8 +48,7 @@ bool ReadStringValue(HKEY hKey, const wchar_t* pszName, std::wstring& out)
 BOOL ReadDriverValue(const wchar_t* pszName, std::wstring& text)
 {
     CRegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDriverKey, 0, KEY_QUERY_VALUE, key.Receive()) !=
-        ERROR_SUCCESS)
+    if (OpenMachineKey(kDriverKey, key) != ERROR_SUCCESS)
         return FALSE;
     return ReadStringValue(key.Get(), pszName, text) ? TRUE : FALSE;
 }
@@ -77,19 +76,19 @@ const CProduct kProducts[5] = {
 
 // FactoryRevert.exe, the last entry, lies outside the system directory and is not a row here.
 const CDriverFile kDriverFiles[13] = {
-    { L"\\VekCtrlCenter.cpl", kAnyType, kAlways },
-    { L"\\VekTiv.dll", kAnyType, kAlways },
-    { L"\\VekTivUps.dll", kUpsTypes, kAlways },
-    { L"\\VekUpsMsg.exe", kUpsTypes, kAlways },
-    { L"\\VekUpsMon.exe", kUpsTypes, kAlways },
-    { L"\\VekTivUpsSvc.exe", kUpsTypes, kWindows6xNotVista },
-    { L"\\Drivers\\VekDrovDrv.sys", kAnyType, kDrovInstalled },
-    { L"\\Drivers\\VekTivDrv.sys", kAnyType, kDrovNotInstalled },
-    { L"\\Drivers\\VekBiosDrv.sys", kAnyType, kAlways },
-    { L"\\Drivers\\VekFlashDrv.sys", kFlashTypes, kAlways },
-    { L"\\Drivers\\VekGixDrv.sys", kPanelPcTypes, kAlways },
-    { L"\\Drivers\\VekPelmDrv.sys", kPanelPcTypes, kAlways },
-    { L"\\VekZuqSvc.exe", kPanelPcTypes, kAlways },
+    { L"\\VekCtrlCenter.cpl", kAnyType, EDriverFileCondition::kAlways },
+    { L"\\VekTiv.dll", kAnyType, EDriverFileCondition::kAlways },
+    { L"\\VekTivUps.dll", kUpsTypes, EDriverFileCondition::kAlways },
+    { L"\\VekUpsMsg.exe", kUpsTypes, EDriverFileCondition::kAlways },
+    { L"\\VekUpsMon.exe", kUpsTypes, EDriverFileCondition::kAlways },
+    { L"\\VekTivUpsSvc.exe", kUpsTypes, EDriverFileCondition::kWindows6xNotVista },
+    { L"\\Drivers\\VekDrovDrv.sys", kAnyType, EDriverFileCondition::kDrovInstalled },
+    { L"\\Drivers\\VekTivDrv.sys", kAnyType, EDriverFileCondition::kDrovNotInstalled },
+    { L"\\Drivers\\VekBiosDrv.sys", kAnyType, EDriverFileCondition::kAlways },
+    { L"\\Drivers\\VekFlashDrv.sys", kFlashTypes, EDriverFileCondition::kAlways },
+    { L"\\Drivers\\VekGixDrv.sys", kPanelPcTypes, EDriverFileCondition::kAlways },
+    { L"\\Drivers\\VekPelmDrv.sys", kPanelPcTypes, EDriverFileCondition::kAlways },
+    { L"\\VekZuqSvc.exe", kPanelPcTypes, EDriverFileCondition::kAlways },
 };
 
 std::wstring FileEntryName(const wchar_t* pszEntry)
@@ -103,8 +102,7 @@ BOOL ReadUninstallInfo(const wchar_t* pszKeyName, std::wstring& location, std::w
 {
     CRegKey key;
     std::wstring keyPath = std::wstring(kUninstallKey) + pszKeyName;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) !=
-        ERROR_SUCCESS)
+    if (OpenMachineKey(keyPath.c_str(), key) != ERROR_SUCCESS)
         return FALSE;
     bool bOk = true;
     if (ReadStringValue(key.Get(), L"InstallLocation", location))
@@ -209,13 +207,13 @@ bool CTestVekDriversAndTools::DriverFileApplies(const CDriverFile& row, bool bDr
         return false;
     switch (row.eCondition)
     {
-    case kDrovInstalled:
+    case EDriverFileCondition::kDrovInstalled:
         return bDrovInstalled;
-    case kDrovNotInstalled:
+    case EDriverFileCondition::kDrovNotInstalled:
         return !bDrovInstalled;
-    case kWindows6xNotVista:
+    case EDriverFileCondition::kWindows6xNotVista:
         return IsWindows6xNotVista() != FALSE;
-    case kAlways:
+    case EDriverFileCondition::kAlways:
         break;
     }
     return true;

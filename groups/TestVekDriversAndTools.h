@@ -18,7 +18,7 @@ struct CProduct
 };
 
 // Extra condition of a driver file row besides its device types.
-enum EDriverFileCondition
+enum class EDriverFileCondition
 {
     kAlways,
     kDrovInstalled,
