@@ -6,6 +6,7 @@
 #include "app/ScanJob.h"
 #include "app/SelectReportFile.h"
 #include "device/Utilities.h"
+#include "framework/Exports.h"
 #include "framework/Text.h"
 #include "res/resource.h"
 
@@ -15,18 +16,6 @@
 
 namespace
 {
-
-// Any function pointer type; GetProcAddress results are cast through it to the real type.
-typedef void (*PFN_GENERIC)();
-
-template <typename TFunction>
-TFunction LookUp(const wchar_t* pszModule, const char* pszName)
-{
-    HMODULE hModule = GetModuleHandleW(pszModule);
-    if (hModule == nullptr)
-        return nullptr;
-    return reinterpret_cast<TFunction>(reinterpret_cast<PFN_GENERIC>(GetProcAddress(hModule, pszName)));
-}
 
 #ifndef LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
 #define LOAD_LIBRARY_SEARCH_DEFAULT_DIRS 0x00001000
@@ -55,10 +44,11 @@ EDllSearch RemoveCurrentDirectoryFromDllSearch()
 {
     // SetDllDirectoryW("") alone is not enough everywhere (Wine still searches the working
     // directory), so the stricter default directories come first where they exist.
-    auto pSetDefault = LookUp<PFN_SET_DEFAULT_DLL_DIRECTORIES>(L"kernel32", "SetDefaultDllDirectories");
+    auto pSetDefault =
+        LookUpExport<PFN_SET_DEFAULT_DLL_DIRECTORIES>(L"kernel32", "SetDefaultDllDirectories");
     if (pSetDefault != nullptr && pSetDefault(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS))
         return EDllSearch::kDefaultDirectories;
-    auto pSetDllDirectory = LookUp<PFN_SET_DLL_DIRECTORY>(L"kernel32", "SetDllDirectoryW");
+    auto pSetDllDirectory = LookUpExport<PFN_SET_DLL_DIRECTORY>(L"kernel32", "SetDllDirectoryW");
     if (pSetDllDirectory != nullptr && pSetDllDirectory(L""))
         return EDllSearch::kEmptyDllDirectory;
     return EDllSearch::kUnchanged;
@@ -66,7 +56,7 @@ EDllSearch RemoveCurrentDirectoryFromDllSearch()
 
 BOOL IsRunningUnderWow64()
 {
-    auto pIsWow64Process = LookUp<PFN_IS_WOW64_PROCESS>(L"kernel32", "IsWow64Process");
+    auto pIsWow64Process = LookUpExport<PFN_IS_WOW64_PROCESS>(L"kernel32", "IsWow64Process");
     BOOL bWow64 = FALSE;
     if (pIsWow64Process == nullptr || !pIsWow64Process(GetCurrentProcess(), &bWow64))
         return FALSE;

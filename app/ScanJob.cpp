@@ -103,11 +103,7 @@ DWORD CScanJob::RunGroups(const CGroupPlace* pPlaces, size_t nPlaces)
             continue;
         pGroup->Run();
         // The group's library goes before the next group runs.
-        if (pGroup->m_Library.m_hModule != nullptr)
-        {
-            FreeLibrary(pGroup->m_Library.m_hModule);
-            pGroup->m_Library.m_hModule = nullptr;
-        }
+        pGroup->m_Library.Free();
         pGroup.reset();
         ++nRun;
         if (m_pProgress != nullptr)

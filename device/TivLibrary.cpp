@@ -52,22 +52,28 @@ const CTivExport kTivExports[38] = {
 CTivLibrary::CTivLibrary()
 {
     m_dwDeviceType = 0;
-    for (const CTivExport& e : kTivExports)
-        *reinterpret_cast<FARPROC*>(reinterpret_cast<char*>(this) + e.nOffset) = nullptr;
+    ClearExports();
 
-    m_hModule = LoadLibraryW(L"VekTiv.dll");
-    if (m_hModule == nullptr)
+    m_hModule.Reset(LoadLibraryW(L"VekTiv.dll"));
+    if (!m_hModule)
         return;
 
     for (const CTivExport& e : kTivExports)
         *reinterpret_cast<FARPROC*>(reinterpret_cast<char*>(this) + e.nOffset) =
-            GetProcAddress(m_hModule, e.pszName);
+            GetProcAddress(m_hModule.Get(), e.pszName);
 }
 
-CTivLibrary::~CTivLibrary()
+void CTivLibrary::Free()
 {
-    if (m_hModule != nullptr)
-        FreeLibrary(m_hModule);
+    ClearExports();
+    m_dwDeviceType = 0;
+    m_hModule.Reset();
+}
+
+void CTivLibrary::ClearExports()
+{
+    for (const CTivExport& e : kTivExports)
+        *reinterpret_cast<FARPROC*>(reinterpret_cast<char*>(this) + e.nOffset) = nullptr;
 }
 
 bool CTivLibrary::IsDeviceType(DWORD dwType)

@@ -1,6 +1,8 @@
 // Run-time binding of the device-interface library VekTiv.dll and the device queries built on it.
 #pragma once
 
+#include "framework/Handles.h"
+
 #include <windows.h>
 
 // The library's exports; all stdcall, non-zero result = success.
@@ -23,14 +25,18 @@ const DWORD kMaxDeviceType = 21;
 // Binding of one load of VekTiv.dll. A plain record: the field order below is the
 // documented layout (module, cached type, then the 38 exports in layout order).
 // Every pointer is NULL when the library did not load or lacks the export, and callers
-// treat a NULL pointer exactly like a call that returned FALSE.
+// treat a NULL pointer exactly like a call that returned FALSE. The binding owns its load of
+// the library: Free or the destructor releases it, once.
 class CTivLibrary
 {
 public:
     CTivLibrary();
-    ~CTivLibrary();
     CTivLibrary(const CTivLibrary&) = delete;
     CTivLibrary& operator=(const CTivLibrary&) = delete;
+
+    // Releases the library and leaves the binding as one whose library did not load: module,
+    // cached type and every pointer NULL, so no pointer outlives the code it points into.
+    void Free();
 
     // Lazy device-type check of every gate: reads the type into the cache while the cache
     // is 0 (again at every check as long as the read fails), then compares it with dwType.
@@ -47,7 +53,7 @@ public:
     // Always asks the library (the cache is neither read nor written). pszName may be NULL.
     BOOL GetDeviceTypeName(DWORD* pdwType, wchar_t* pszName /* [260] or NULL */);
 
-    HMODULE m_hModule;
+    CModule m_hModule;  // one HMODULE wide, so the layout is that of a plain handle
     DWORD m_dwDeviceType;
 
     PFN_TIV_ID_READ m_pTivGetFactoryValue;
@@ -88,7 +94,12 @@ public:
     PFN_TIV_DWORD_OUT m_pTivAreKeysEnabled;
     PFN_TIV_ENABLE_WMI m_pTivEnableWmi;
     PFN_TIV_ID_READ m_pTivGetAlarm;
+
+private:
+    void ClearExports();
 };
+
+static_assert(sizeof(CModule) == sizeof(HMODULE), "the binding's layout needs a bare handle");
 
 // One export of the binding: its ANSI name and the address of its pointer field.
 struct CTivExport

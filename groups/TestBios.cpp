@@ -2,7 +2,7 @@
 #include "groups/TestBios.h"
 
 #include "framework/Handles.h"
-#include "groups/RegistryText.h"
+#include "framework/Registry.h"
 #include "groups/readers/Reading.h"
 #include "groups/readers/VoltageFirmware.h"
 
@@ -27,7 +27,7 @@ const CFirmwareString kFirmwareStrings[] = {
 CReading ReadBiosId()
 {
     CRegKey key;
-    LONG lResult = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kBiosKey, 0, KEY_QUERY_VALUE, key.Receive());
+    LONG lResult = OpenMachineKey(kBiosKey, key);
     if (lResult != ERROR_SUCCESS)
         return Failure(static_cast<DWORD>(lResult));
     // Whatever type the value has, its data are shown as text within the returned bytes.

@@ -2,9 +2,10 @@
 #include "groups/TestOS.h"
 
 #include "device/Utilities.h"
+#include "framework/Exports.h"
 #include "framework/Handles.h"
+#include "framework/Registry.h"
 #include "groups/OsVersionText.h"
-#include "groups/RegistryText.h"
 #include "groups/readers/Reading.h"
 
 #include <algorithm>
@@ -29,18 +30,10 @@ const CRegistrationValue kRegistrationValues[] = {
     { L"Registered owner", L"RegisteredOwner" },
 };
 
+// Looked up at run time rather than linked, so that a system without them still starts us.
+const wchar_t kKernel32[] = L"kernel32.dll";
 typedef void(WINAPI* PFN_GET_NATIVE_SYSTEM_INFO)(SYSTEM_INFO*);
 typedef BOOL(WINAPI* PFN_GET_PRODUCT_INFO)(DWORD, DWORD, DWORD, DWORD, DWORD*);
-
-template <typename TFunction>
-TFunction LookUpKernel32(const char* pszName)
-{
-    HMODULE hKernel = GetModuleHandleW(L"kernel32.dll");
-    if (hKernel == nullptr)
-        return nullptr;
-    return reinterpret_cast<TFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(hKernel, pszName)));
-}
 
 std::wstring AnsiToWide(const char* pData, size_t nBytes)
 {
@@ -130,7 +123,8 @@ void CTestOS::TestOperatingSystem()
     }
 
     SYSTEM_INFO system = {};
-    auto pGetNativeSystemInfo = LookUpKernel32<PFN_GET_NATIVE_SYSTEM_INFO>("GetNativeSystemInfo");
+    auto pGetNativeSystemInfo =
+        LookUpExport<PFN_GET_NATIVE_SYSTEM_INFO>(kKernel32, "GetNativeSystemInfo");
     if (pGetNativeSystemInfo != nullptr)
         pGetNativeSystemInfo(&system);
     else
@@ -140,7 +134,7 @@ void CTestOS::TestOperatingSystem()
 
     if (NeedsProductInfo(data.info))
     {
-        auto pGetProductInfo = LookUpKernel32<PFN_GET_PRODUCT_INFO>("GetProductInfo");
+        auto pGetProductInfo = LookUpExport<PFN_GET_PRODUCT_INFO>(kKernel32, "GetProductInfo");
         data.bHasGetProductInfo = pGetProductInfo != nullptr;
         if (pGetProductInfo != nullptr &&
             !pGetProductInfo(data.info.dwMajorVersion, data.info.dwMinorVersion, 0, 0,
@@ -159,8 +153,7 @@ void CTestOS::TestOperatingSystem()
 BOOL CTestOS::ReadProductName(std::wstring& text)
 {
     CRegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_QUERY_VALUE, key.Receive()) !=
-        ERROR_SUCCESS)
+    if (OpenMachineKey(kCurrentVersionKey, key) != ERROR_SUCCESS)
         return FALSE;
     std::wstring name;
     bool bOk = false;
@@ -195,8 +188,7 @@ void CTestOS::TestRuntimeIni()
 void CTestOS::TestRegistrationDetails()
 {
     CRegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_QUERY_VALUE, key.Receive()) !=
-        ERROR_SUCCESS)
+    if (OpenMachineKey(kCurrentVersionKey, key) != ERROR_SUCCESS)
     {
         WriteTest(*this, L"Registration details", L"",
                   Value(L"Can not open the registry key "

@@ -3,9 +3,9 @@
 
 #include "device/Utilities.h"
 #include "framework/Handles.h"
+#include "framework/Registry.h"
 #include "framework/Text.h"
 #include "groups/readers/Reading.h"
-#include "groups/RegistryText.h"
 
 #include <cwchar>
 #include <iterator>
@@ -30,7 +30,6 @@ const wchar_t* const kTouchLockFiles[] = { L"\\VekTouchLockSvc.exe",
                                            L"\\Drivers\\VekUsbTouchLock.sys" };
 
 // Device types with a UPS, with a flash driver, and the panel PCs with their own drivers.
-const CTypeGate kAnyType = { CTypeGate::kAlways, {} };
 const CTypeGate kUpsTypes = { CTypeGate::kOnlyOn, { { 6, 12, 13, 18, 19 } } };
 const CTypeGate kFlashTypes = { CTypeGate::kOnlyOn, { { 4, 5, 8, 10 } } };
 const CTypeGate kPanelPcTypes = { CTypeGate::kOnlyOn, { { 4, 5 } } };
@@ -48,8 +47,7 @@ bool ReadStringValue(HKEY hKey, const wchar_t* pszName, std::wstring& out)
 BOOL ReadDriverValue(const wchar_t* pszName, std::wstring& text)
 {
     CRegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDriverKey, 0, KEY_QUERY_VALUE, key.Receive()) !=
-        ERROR_SUCCESS)
+    if (OpenMachineKey(kDriverKey, key) != ERROR_SUCCESS)
         return FALSE;
     return ReadStringValue(key.Get(), pszName, text) ? TRUE : FALSE;
 }
@@ -77,19 +75,19 @@ const CProduct kProducts[5] = {
 
 // FactoryRevert.exe, the last entry, lies outside the system directory and is not a row here.
 const CDriverFile kDriverFiles[13] = {
-    { L"\\VekCtrlCenter.cpl", kAnyType, EDriverFileCondition::kNone },
-    { L"\\VekTiv.dll", kAnyType, EDriverFileCondition::kNone },
-    { L"\\VekTivUps.dll", kUpsTypes, EDriverFileCondition::kNone },
-    { L"\\VekUpsMsg.exe", kUpsTypes, EDriverFileCondition::kNone },
-    { L"\\VekUpsMon.exe", kUpsTypes, EDriverFileCondition::kNone },
+    { L"\\VekCtrlCenter.cpl", kAlways, EDriverFileCondition::kAlways },
+    { L"\\VekTiv.dll", kAlways, EDriverFileCondition::kAlways },
+    { L"\\VekTivUps.dll", kUpsTypes, EDriverFileCondition::kAlways },
+    { L"\\VekUpsMsg.exe", kUpsTypes, EDriverFileCondition::kAlways },
+    { L"\\VekUpsMon.exe", kUpsTypes, EDriverFileCondition::kAlways },
     { L"\\VekTivUpsSvc.exe", kUpsTypes, EDriverFileCondition::kWindows6xNotVista },
-    { L"\\Drivers\\VekDrovDrv.sys", kAnyType, EDriverFileCondition::kDrovInstalled },
-    { L"\\Drivers\\VekTivDrv.sys", kAnyType, EDriverFileCondition::kDrovNotInstalled },
-    { L"\\Drivers\\VekBiosDrv.sys", kAnyType, EDriverFileCondition::kNone },
-    { L"\\Drivers\\VekFlashDrv.sys", kFlashTypes, EDriverFileCondition::kNone },
-    { L"\\Drivers\\VekGixDrv.sys", kPanelPcTypes, EDriverFileCondition::kNone },
-    { L"\\Drivers\\VekPelmDrv.sys", kPanelPcTypes, EDriverFileCondition::kNone },
-    { L"\\VekZuqSvc.exe", kPanelPcTypes, EDriverFileCondition::kNone },
+    { L"\\Drivers\\VekDrovDrv.sys", kAlways, EDriverFileCondition::kDrovInstalled },
+    { L"\\Drivers\\VekTivDrv.sys", kAlways, EDriverFileCondition::kDrovNotInstalled },
+    { L"\\Drivers\\VekBiosDrv.sys", kAlways, EDriverFileCondition::kAlways },
+    { L"\\Drivers\\VekFlashDrv.sys", kFlashTypes, EDriverFileCondition::kAlways },
+    { L"\\Drivers\\VekGixDrv.sys", kPanelPcTypes, EDriverFileCondition::kAlways },
+    { L"\\Drivers\\VekPelmDrv.sys", kPanelPcTypes, EDriverFileCondition::kAlways },
+    { L"\\VekZuqSvc.exe", kPanelPcTypes, EDriverFileCondition::kAlways },
 };
 
 std::wstring FileEntryName(const wchar_t* pszEntry)
@@ -103,8 +101,7 @@ BOOL ReadUninstallInfo(const wchar_t* pszKeyName, std::wstring& location, std::w
 {
     CRegKey key;
     std::wstring keyPath = std::wstring(kUninstallKey) + pszKeyName;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) !=
-        ERROR_SUCCESS)
+    if (OpenMachineKey(keyPath.c_str(), key) != ERROR_SUCCESS)
         return FALSE;
     bool bOk = true;
     if (ReadStringValue(key.Get(), L"InstallLocation", location))
@@ -215,7 +212,7 @@ bool CTestVekDriversAndTools::DriverFileApplies(const CDriverFile& row, bool bDr
         return !bDrovInstalled;
     case EDriverFileCondition::kWindows6xNotVista:
         return IsWindows6xNotVista() != FALSE;
-    case EDriverFileCondition::kNone:
+    case EDriverFileCondition::kAlways:
         break;
     }
     return true;

@@ -20,7 +20,7 @@ struct CProduct
 // Extra condition of a driver file row besides its device types.
 enum class EDriverFileCondition
 {
-    kNone,
+    kAlways,
     kDrovInstalled,
     kDrovNotInstalled,
     kWindows6xNotVista,

@@ -34,7 +34,7 @@ public:
     void Run() override
     {
         g_Events.push_back(L"run " + std::to_wstring(N) +
-                           (m_Library.m_hModule != nullptr ? L" bound" : L" unbound"));
+                           (m_Library.m_hModule ? L" bound" : L" unbound"));
     }
 
 private:

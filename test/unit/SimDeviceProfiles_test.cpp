@@ -69,7 +69,7 @@ TEST(SimDeviceProfiles, EachTypeProfileIsItsDevice)
         ASSERT_FALSE(text.empty()) << name;
         CSimDevice device(text);
         CTivLibrary lib;
-        ASSERT_NE(lib.m_hModule, nullptr);
+        ASSERT_NE(lib.m_hModule.Get(), nullptr);
 
         DWORD type = 0;
         wchar_t model[260] = {};

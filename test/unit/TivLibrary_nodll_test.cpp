@@ -8,7 +8,7 @@
 TEST(TivLibraryAbsent, EveryPointerIsNullAndQueriesFail)
 {
     CTivLibrary lib;
-    EXPECT_EQ(lib.m_hModule, nullptr);
+    EXPECT_EQ(lib.m_hModule.Get(), nullptr);
     for (const CTivExport& e : kTivExports)
     {
         void* p = nullptr;

@@ -9,7 +9,7 @@ TEST(TivLibraryReduced, MissingExportsStayNullOthersAreBound)
 {
     CSimDevice device("DeviceType = u32 18\nHardwareValue 58 = u32 1\n");
     CTivLibrary lib;
-    ASSERT_NE(lib.m_hModule, nullptr);
+    ASSERT_NE(lib.m_hModule.Get(), nullptr);
     EXPECT_EQ(lib.m_pTivGetDeviceType, nullptr);
     EXPECT_EQ(lib.m_pTivGetHardwareStringW, nullptr);
     EXPECT_EQ(lib.m_pTivGetAlarm, nullptr);

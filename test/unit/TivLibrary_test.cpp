@@ -76,11 +76,11 @@ TEST(TivLibraryBinding, EveryPointerHoldsTheExportOfItsName)
 {
     CSimDevice device("DeviceType = u32 18\n");
     CTivLibrary lib;
-    ASSERT_NE(lib.m_hModule, nullptr);
+    ASSERT_NE(lib.m_hModule.Get(), nullptr);
     EXPECT_EQ(lib.m_dwDeviceType, 0u);
     for (const CTivExport& e : kTivExports)
     {
-        FARPROC expected = GetProcAddress(lib.m_hModule, e.pszName);
+        FARPROC expected = GetProcAddress(lib.m_hModule.Get(), e.pszName);
         ASSERT_NE(expected, nullptr) << e.pszName;
         EXPECT_EQ(PointerAt(lib, e.nOffset), expected) << e.pszName;
     }
@@ -93,8 +93,30 @@ TEST(TivLibraryBinding, DestructorFreesTheLibrary)
     {
         CTivLibrary first;
         CTivLibrary second;
-        EXPECT_EQ(first.m_hModule, second.m_hModule);
+        EXPECT_EQ(first.m_hModule.Get(), second.m_hModule.Get());
     }
+    EXPECT_EQ(GetModuleHandleW(L"VekTiv.dll"), nullptr);
+}
+
+TEST(TivLibraryBinding, FreeReleasesTheLoadOnceAndClearsTheBinding)
+{
+    CSimDevice device("DeviceType = u32 18\n");
+    // A load of our own keeps the library in memory, so a second release by the binding would
+    // show as the library going away before our own release.
+    HMODULE hOwn = LoadLibraryW(L"VekTiv.dll");
+    ASSERT_NE(hOwn, nullptr);
+    {
+        CTivLibrary lib;
+        ASSERT_TRUE(lib.IsDeviceType(18));
+        lib.Free();
+        EXPECT_EQ(lib.m_hModule.Get(), nullptr);
+        EXPECT_EQ(lib.m_dwDeviceType, 0u);
+        for (const CTivExport& e : kTivExports)
+            EXPECT_EQ(PointerAt(lib, e.nOffset), nullptr) << e.pszName;
+        EXPECT_FALSE(lib.IsDeviceType(18));
+    }
+    EXPECT_EQ(GetModuleHandleW(L"VekTiv.dll"), hOwn);
+    FreeLibrary(hOwn);
     EXPECT_EQ(GetModuleHandleW(L"VekTiv.dll"), nullptr);
 }
 
