@@ -2,6 +2,7 @@
 #include "app/RunOrder.h"
 #include "app/ScanJob.h"
 #include "framework/Dialog.h"
+#include "support/GroupReport.h"
 #include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
@@ -158,16 +159,6 @@ bool IsBalanced(const std::wstring& text, std::wstring* pError)
     return open.empty();
 }
 
-std::wstring ReadUtf16(const std::wstring& path)
-{
-    std::string bytes = ReadFileBytes(path);
-    std::wstring text(bytes.size() / 2, L'\0');
-    memcpy(&text[0], bytes.data(), text.size() * 2);
-    if (!text.empty() && text[0] == 0xFEFF)
-        text.erase(0, 1);
-    return text;
-}
-
 TEST(ScanJob, InitialState)
 {
     CScanJob job;
@@ -222,7 +213,7 @@ TEST(ScanJob, ScanWithNoGroupsBuiltWritesABalancedReport)
     EXPECT_EQ(job.RunGroups(kEmpty, std::size(kEmpty)), 0u);
     EXPECT_EQ(job.m_Report.m_hFile, INVALID_HANDLE_VALUE);
     EXPECT_EQ(job.m_dwCloseResult, 0u);
-    std::wstring text = ReadUtf16(path);
+    std::wstring text = ReadReportText(path);
     std::wstring error;
     EXPECT_TRUE(IsBalanced(text, &error)) << error;
     EXPECT_NE(text.find(L"<VekQuorvelReport>\r\n"), std::wstring::npos);
@@ -285,7 +276,7 @@ TEST(ScanJob, NoProgressBarNoWindowInAutomaticMode)
     CloseHandle(hThread);
     EXPECT_EQ(job.m_dwCloseResult, 0u);
     std::wstring error;
-    EXPECT_TRUE(IsBalanced(ReadUtf16(path), &error)) << error;
+    EXPECT_TRUE(IsBalanced(ReadReportText(path), &error)) << error;
 }
 
 TEST(ScanJob, ReportThatIsNotOpenCountsAsNotClosed)

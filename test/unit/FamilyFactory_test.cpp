@@ -1,7 +1,7 @@
 // Factory-settings family: the ten tests, every member's ids and sizes, and the per-member gates.
 #include "device/Utilities.h"
 #include "groups/readers/FactorySettings.h"
-#include "support/FamilyReport.h"
+#include "support/GroupReport.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ std::vector<std::string> WithoutTypeReads(const std::vector<std::string>& calls)
 
 TEST(FamilyFactory, RegularMemberWritesTenTestsWithTheirFormats)
 {
-    CFamilyRun run = RunFamily(
+    CReportOutline run = RunInGroup(
         "FactoryValue 93 = str \"1.2\"\n"
         "FactoryValue 87 = u32 0\n"
         "FactoryValue 85 = u32 0x00012345\n"
@@ -140,13 +140,13 @@ TEST(FamilyFactory, EveryMemberReadsItsIdsAndSizes)
     for (const auto& c : cases)
     {
         // Nothing else listed: every read fails with the simulator's default code.
-        CFamilyRun run = RunFamily("DeviceType = u32 16\n",
+        CReportOutline run = RunInGroup("DeviceType = u32 16\n",
                                    [&](CTest& t) { WriteFactorySettings(t, *c.member); });
         EXPECT_EQ(WithoutTypeReads(run.calls),
                   ExpectedCalls(c.b, c.version, c.raw, c.rawSize, c.revisionString))
             << c.name;
         ASSERT_EQ(run.Names(), kAllTen) << c.name;
-        for (const CFamilyTest& test : run.tests)
+        for (const CReportTest& test : run.tests)
         {
             EXPECT_EQ(test.status, L"Failed") << c.name;
             EXPECT_EQ(test.format, L"String") << c.name;
@@ -184,7 +184,7 @@ TEST(FamilyFactory, CpuBoardAndMemoryModuleGates)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(std::string(c.type) + "FactoryValue 84 = bytes 01\n",
+        CReportOutline run = RunInGroup(std::string(c.type) + "FactoryValue 84 = bytes 01\n",
                                    [&](CTest& t) { WriteFactorySettings(t, *c.member); });
         std::vector<std::wstring> names(kAllTen.begin() + 1, kAllTen.end() - 1);
         if (c.version)
@@ -208,7 +208,7 @@ TEST(FamilyFactory, CpuBoardAndMemoryModuleGates)
 
 TEST(FamilyFactory, DrivesDescribeEveryTest)
 {
-    CFamilyRun run = RunFamily("", [](CTest& t) { WriteFactorySettings(t, kFactoryDrives, 2); });
+    CReportOutline run = RunInGroup("", [](CTest& t) { WriteFactorySettings(t, kFactoryDrives, 2); });
     ASSERT_EQ(run.Names(), kAllTen);
     EXPECT_EQ(run.tests[0].description, L"Factory settings version of slide-in drive.");
     EXPECT_EQ(run.tests[1].description, L"Vendor ID of slide-in drive. Vek = 0.");
@@ -222,7 +222,7 @@ TEST(FamilyFactory, IndexOutOfRangeWritesNothing)
     const DWORD indexes[] = { 0, 3, 0xFFFFFFFF };
     for (DWORD index : indexes)
     {
-        CFamilyRun run = RunFamily("DeviceType = u32 16\n", [&](CTest& t) {
+        CReportOutline run = RunInGroup("DeviceType = u32 16\n", [&](CTest& t) {
             WriteFactorySettings(t, kFactoryDrives, index);
             WriteFactorySettings(t, kFactoryIfBoards, index);
             WriteFactorySettings(t, kFactoryMemoryModules, index);

@@ -2,7 +2,7 @@
 #include "groups/readers/FactorySettings.h"
 #include "groups/readers/Statistics.h"
 #include "groups/readers/TemperatureFan.h"
-#include "support/FamilyReport.h"
+#include "support/GroupReport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 TEST(FamilyMissingExports, NoAlarmExportMeansPassed)
 {
-    CFamilyRun run = RunFamily("Temperature 35 = i8 99\nAlarm 35 = u32 1\n"
+    CReportOutline run = RunInGroup("Temperature 35 = i8 99\nAlarm 35 = u32 1\n"
                                "HardwareValue 67 = u16 900\nAlarm 41 = u32 1\n",
                                [](CTest& t) {
                                    ASSERT_EQ(t.m_Library.m_pTivGetAlarm, nullptr);
@@ -19,13 +19,13 @@ TEST(FamilyMissingExports, NoAlarmExportMeansPassed)
                                    WriteSensors(t, kFanSpeedsBusFanKit);
                                });
     ASSERT_EQ(run.Names(), (std::vector<std::wstring>{ L"Sensor 1", L"Bus fan 1" }));
-    for (const CFamilyTest& test : run.tests)
+    for (const CReportTest& test : run.tests)
         EXPECT_EQ(test.status, L"Passed");
 }
 
 TEST(FamilyMissingExports, NoTypeExportTakesTheUnreadableBranches)
 {
-    CFamilyRun run = RunFamily("DeviceType = u32 19\n", [](CTest& t) {
+    CReportOutline run = RunInGroup("DeviceType = u32 19\n", [](CTest& t) {
         WriteFactorySettings(t, kFactoryMemoryModules, 1);
         WriteStatistics(t, kStatisticsSystemUnit);
         WriteStatistics(t, kStatisticsPanel, 15);

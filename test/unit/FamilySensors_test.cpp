@@ -1,7 +1,7 @@
 // Temperature and fan-speed families: read-first and begin-first, self-opening containers, gates, alarms.
 #include "groups/readers/TemperatureFan.h"
 #include "report/XmlReport.h"
-#include "support/FamilyReport.h"
+#include "support/GroupReport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 namespace
 {
 
-std::vector<std::string> Reads(const CFamilyRun& run, const std::string& prefix)
+std::vector<std::string> Reads(const CReportOutline& run, const std::string& prefix)
 {
     std::vector<std::string> out;
     for (const std::string& call : run.calls)
@@ -35,23 +35,23 @@ TEST(FamilySensors, SelfOpeningContainers)
     } cases[] = {
         { "IF, none reads", &kTemperaturesIfBoard, "", {} },
         { "IF, third reads", &kTemperaturesIfBoard, "Temperature 29 = i8 40\n",
-          { L"SubCategory Temperatures", L"Test Sensor 3" } },
+          { L"S:Temperatures", L"T:Sensor 3" } },
         { "IF, second and fourth", &kTemperaturesIfBoard,
           "Temperature 28 = i8 1\nTemperature 30 = i8 2\n",
-          { L"SubCategory Temperatures", L"Test Sensor 2", L"Test Sensor 4" } },
+          { L"S:Temperatures", L"T:Sensor 2", L"T:Sensor 4" } },
         { "system unit, none reads", &kTemperaturesSystemUnitExtra, "", {} },
         { "system unit, third reads", &kTemperaturesSystemUnitExtra, "Temperature 21 = i8 40\n",
-          { L"Category Temperatures", L"SubCategory CatUndef", L"Test Sensor 3" } },
+          { L"C:Temperatures", L"S:CatUndef", L"T:Sensor 3" } },
         { "system unit, all read", &kTemperaturesSystemUnitExtra,
           "Temperature 19 = i8 1\nTemperature 20 = i8 2\nTemperature 21 = i8 3\n"
           "Temperature 22 = i8 4\n",
-          { L"Category Temperatures", L"SubCategory CatUndef", L"Test Sensor 1",
-            L"Test Sensor 2", L"Test Sensor 3", L"Test Sensor 4" } },
+          { L"C:Temperatures", L"S:CatUndef", L"T:Sensor 1",
+            L"T:Sensor 2", L"T:Sensor 3", L"T:Sensor 4" } },
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(c.profile, [&](CTest& t) { WriteSensors(t, *c.member); });
-        std::vector<std::wstring> outline(run.outline.begin() + 2, run.outline.end());
+        CReportOutline run = RunInGroup(c.profile, [&](CTest& t) { WriteSensors(t, *c.member); });
+        std::vector<std::wstring> outline(run.lines.begin() + 3, run.lines.end());
         EXPECT_EQ(outline, c.outline) << c.name;
     }
 }
@@ -101,10 +101,10 @@ TEST(FamilySensors, ValuesStatusAndAlarms)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run =
-            RunFamily(c.profile, [&](CTest& t) { WriteSensors(t, *c.member, c.index); });
+        CReportOutline run =
+            RunInGroup(c.profile, [&](CTest& t) { WriteSensors(t, *c.member, c.index); });
         ASSERT_EQ(run.tests.size(), 1u) << c.name;
-        const CFamilyTest& test = run.tests[0];
+        const CReportTest& test = run.tests[0];
         EXPECT_EQ(test.result, c.result != nullptr ? std::wstring(c.result) : ErrorText(31))
             << c.name;
         EXPECT_EQ(test.format, c.format) << c.name;
@@ -151,7 +151,7 @@ TEST(FamilySensors, NamesAndIds)
             profile = "Temperature 5 = i8 20\n";
         else
             profile = "Temperature 7 = i8 20\n";
-        CFamilyRun run = RunFamily(profile, [&](CTest& t) { WriteSensors(t, *c.member, c.index); });
+        CReportOutline run = RunInGroup(profile, [&](CTest& t) { WriteSensors(t, *c.member, c.index); });
         ASSERT_EQ(run.tests.size(), 1u) << c.name;
         EXPECT_EQ(run.tests[0].name, c.test) << c.name;
         EXPECT_EQ(run.tests[0].description, c.description) << c.name;
@@ -174,7 +174,7 @@ TEST(FamilySensors, Drives)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily("Temperature 3 = i8 30\nTemperature 4 = i8 31\n",
+        CReportOutline run = RunInGroup("Temperature 3 = i8 30\nTemperature 4 = i8 31\n",
                                    [&](CTest& t) { WriteSensors(t, kTemperatureDrives, c.drive); });
         EXPECT_EQ(run.calls, c.calls) << c.drive;
         if (c.name == nullptr)
@@ -187,7 +187,7 @@ TEST(FamilySensors, Drives)
         EXPECT_EQ(run.tests[0].description, L"Temperature of slide-in drive.");
     }
     // A drive whose reading fails writes nothing.
-    CFamilyRun run = RunFamily("", [](CTest& t) { WriteSensors(t, kTemperatureDrives, 1); });
+    CReportOutline run = RunInGroup("", [](CTest& t) { WriteSensors(t, kTemperatureDrives, 1); });
     EXPECT_TRUE(run.tests.empty());
 }
 
@@ -218,14 +218,14 @@ TEST(FamilySensors, DeviceTypeGates)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(std::string("DeviceType = ") + c.type + "\n" + kAllFans,
+        CReportOutline run = RunInGroup(std::string("DeviceType = ") + c.type + "\n" + kAllFans,
                                    [&](CTest& t) { WriteSensors(t, *c.member); });
         EXPECT_EQ(run.Names(), c.names) << c.name;
-        for (const CFamilyTest& test : run.tests)
+        for (const CReportTest& test : run.tests)
             EXPECT_EQ(test.format, L"Rpm");
     }
     // On 8 and 10 the member ends after fan 1: the later fans are not even read.
-    CFamilyRun run = RunFamily(std::string("DeviceType = u32 10\n") + kAllFans,
+    CReportOutline run = RunInGroup(std::string("DeviceType = u32 10\n") + kAllFans,
                                [](CTest& t) { WriteSensors(t, kFanSpeedsSystemUnit); });
     EXPECT_EQ(Reads(run, "TivGetHardwareValue("),
               (std::vector<std::string>{ "TivGetHardwareValue(6,2)" }));
@@ -251,7 +251,7 @@ TEST(FamilySensors, CpuBoardSensorsOrBoardTemperature)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(c.profile, [](CTest& t) { WriteSensors(t, kTemperaturesCpuBoard); });
+        CReportOutline run = RunInGroup(c.profile, [](CTest& t) { WriteSensors(t, kTemperaturesCpuBoard); });
         EXPECT_EQ(run.Names(), c.names) << c.name;
         if (c.status != nullptr && !run.tests.empty())
         {
@@ -263,7 +263,7 @@ TEST(FamilySensors, CpuBoardSensorsOrBoardTemperature)
             EXPECT_EQ(run.tests[2].status, L"Alarm");
         }
     }
-    CFamilyRun failed = RunFamily("DeviceType = u32 12\nTemperature 6 = fail 31\n",
+    CReportOutline failed = RunInGroup("DeviceType = u32 12\nTemperature 6 = fail 31\n",
                                   [](CTest& t) { WriteSensors(t, kTemperaturesCpuBoard); });
     ASSERT_EQ(failed.tests.size(), 1u);
     EXPECT_EQ(failed.tests[0].result, ErrorText(31));
@@ -272,7 +272,7 @@ TEST(FamilySensors, CpuBoardSensorsOrBoardTemperature)
 
 TEST(FamilySensors, NamedTemperatureForGroups)
 {
-    CFamilyRun run = RunFamily("Temperature 12 = i8 -5\nAlarm 24 = u32 3\nTemperature 2 = fail 5\n",
+    CReportOutline run = RunInGroup("Temperature 12 = i8 -5\nAlarm 24 = u32 3\nTemperature 2 = fail 5\n",
                                [](CTest& t) {
                                    WriteTemperature(t, L"Board out", L"Outlet.", 12, 24);
                                    WriteTemperature(t, L"Power supply", L"", 2, 1);

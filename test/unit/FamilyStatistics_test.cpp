@@ -1,6 +1,6 @@
 // Statistics family: the two-byte retry, 2-byte-only members, and the panel and system-unit rules.
 #include "groups/readers/Statistics.h"
-#include "support/FamilyReport.h"
+#include "support/GroupReport.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +27,11 @@ TEST(FamilyStatistics, CounterReads)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(std::string("StatisticsValue 11 = ") + c.entry + "\n",
+        CReportOutline run = RunInGroup(std::string("StatisticsValue 11 = ") + c.entry + "\n",
                                    [](CTest& t) { WriteStatistics(t, kStatisticsBusUnit); });
         ASSERT_EQ(run.Names(), (std::vector<std::wstring>{ L"Power-on cycles", L"Power-on hours" }))
             << c.name;
-        const CFamilyTest& test = run.tests[0];
+        const CReportTest& test = run.tests[0];
         EXPECT_EQ(test.description, L"DescrUndef");
         if (c.result != nullptr)
         {
@@ -64,7 +64,7 @@ TEST(FamilyStatistics, TwoByteOnlyMembersReadTwoBytesOnce)
     {
         std::string profile = "StatisticsValue " + std::to_string(c.cycles) + " = u16 300\n" +
                               "StatisticsValue " + std::to_string(c.hours) + " = fail 1167\n";
-        CFamilyRun run = RunFamily(profile, [&](CTest& t) { WriteStatistics(t, *c.member); });
+        CReportOutline run = RunInGroup(profile, [&](CTest& t) { WriteStatistics(t, *c.member); });
         ASSERT_EQ(run.tests.size(), 2u);
         EXPECT_EQ(run.tests[0].result, L"300");
         EXPECT_EQ(run.tests[1].result, ErrorText(1167));
@@ -115,7 +115,7 @@ TEST(FamilyStatistics, MembersAndGates)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(std::string("DeviceType = ") + c.type + "\n", [&](CTest& t) {
+        CReportOutline run = RunInGroup(std::string("DeviceType = ") + c.type + "\n", [&](CTest& t) {
             WriteStatistics(t, *c.member, c.index);
         });
         EXPECT_EQ(run.Names(), c.names) << c.name;
@@ -134,7 +134,7 @@ TEST(FamilyStatistics, MembersAndGates)
 
 TEST(FamilyStatistics, PanelOtherThan15AsksNoType)
 {
-    CFamilyRun run = RunFamily("DeviceType = u32 19\n",
+    CReportOutline run = RunInGroup("DeviceType = u32 19\n",
                                [](CTest& t) { WriteStatistics(t, kStatisticsPanel, 3); });
     for (const std::string& call : run.calls)
         EXPECT_NE(call.rfind("TivGetDeviceType(", 0), 0u) << call;
@@ -154,7 +154,7 @@ TEST(FamilyStatistics, IfSlots)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily("StatisticsValue 7 = u32 1\nStatisticsValue 8 = u32 2\n"
+        CReportOutline run = RunInGroup("StatisticsValue 7 = u32 1\nStatisticsValue 8 = u32 2\n"
                                    "StatisticsValue 15 = u32 3\nStatisticsValue 16 = u32 4\n",
                                    [&](CTest& t) { WriteStatistics(t, kStatisticsIfBoards, c.slot); });
         EXPECT_EQ(run.calls, c.calls) << c.slot;

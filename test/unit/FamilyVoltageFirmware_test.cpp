@@ -1,6 +1,6 @@
 // Voltage and firmware families: single-precision texts, gates, board check, versions and boot modes.
 #include "groups/readers/VoltageFirmware.h"
-#include "support/FamilyReport.h"
+#include "support/GroupReport.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ TEST(FamilyVoltages, MembersWriteTheirTests)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(c.profile, [&](CTest& t) { WriteRows(t, *c.member); });
+        CReportOutline run = RunInGroup(c.profile, [&](CTest& t) { WriteRows(t, *c.member); });
         EXPECT_EQ(run.Names(), c.names) << c.name;
         for (size_t i = 0; i < run.tests.size() && i < c.results.size(); ++i)
         {
@@ -91,7 +91,7 @@ TEST(FamilyVoltages, VcoreBOnlyOnBoardR563)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(std::string("HardwareStringW 16 = ") + c.board +
+        CReportOutline run = RunInGroup(std::string("HardwareStringW 16 = ") + c.board +
                                        "\nVoltage 0 = u32 1500\nVoltage 4 = u32 1250\n",
                                    [](CTest& t) { WriteRows(t, kVoltagesCpu); });
         EXPECT_EQ(run.Names(), c.names) << c.board;
@@ -124,7 +124,7 @@ TEST(FamilyFirmware, BootModeForms)
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(std::string("DeviceType = u32 16\nFirmwareValue 31 = ") + c.entry +
+        CReportOutline run = RunInGroup(std::string("DeviceType = u32 16\nFirmwareValue 31 = ") + c.entry +
                                        "\nFirmwareValue 28 = " + c.entry + "\n",
                                    [](CTest& t) {
                                        WriteBootMode(t, L"Boot mode", 31, false);
@@ -134,7 +134,7 @@ TEST(FamilyFirmware, BootModeForms)
         const wchar_t* expected[] = { c.common, c.bios };
         for (size_t i = 0; i < 2; ++i)
         {
-            const CFamilyTest& test = run.tests[i];
+            const CReportTest& test = run.tests[i];
             EXPECT_EQ(test.name, L"Boot mode");
             EXPECT_EQ(test.format, L"String") << c.entry;
             if (expected[i] != nullptr)
@@ -165,38 +165,38 @@ TEST(FamilyFirmware, Members)
         std::vector<std::string> reads;
     } cases[] = {
         { "display link", "u32 18", &kFirmwareDisplayLink,
-          { L"Test FPGA firmware version", L"Test Boot mode" },
+          { L"T:FPGA firmware version", L"T:Boot mode" },
           { "TivGetFirmwareStringW(24,512)", "TivGetFirmwareValue(32,4)" } },
         { "I/O board", "u32 18", &kFirmwareIoBoard,
-          { L"Test FPGA firmware version", L"Test Boot mode" },
+          { L"T:FPGA firmware version", L"T:Boot mode" },
           { "TivGetFirmwareStringW(30,512)", "TivGetFirmwareValue(31,4)" } },
         { "DROV on 20", "u32 20", &kFirmwareDrov,
-          { L"SubCategory DROV", L"Test DROV version", L"Test Boot mode" },
+          { L"S:DROV", L"T:DROV version", L"T:Boot mode" },
           { "TivGetFirmwareStringW(27,512)", "TivGetFirmwareValue(29,4)" } },
         { "DROV on 15", "u32 15", &kFirmwareDrov,
-          { L"SubCategory DROV", L"Test DROV version", L"Test Boot mode" },
+          { L"S:DROV", L"T:DROV version", L"T:Boot mode" },
           { "TivGetFirmwareStringW(27,512)", "TivGetFirmwareValue(29,4)" } },
         { "DROV on 6", "u32 6", &kFirmwareDrov,
-          { L"SubCategory DROV", L"Test FPGA version", L"Test KJ58 version" },
+          { L"S:DROV", L"T:FPGA version", L"T:KJ58 version" },
           { "TivGetFirmwareStringW(18,512)", "TivGetFirmwareStringW(19,512)" } },
         { "DROV unreadable", "fail 31", &kFirmwareDrov,
-          { L"SubCategory DROV", L"Test FPGA version", L"Test KJ58 version" },
+          { L"S:DROV", L"T:FPGA version", L"T:KJ58 version" },
           { "TivGetFirmwareStringW(18,512)", "TivGetFirmwareStringW(19,512)" } },
         // The chain reads the type again at each code: readable by the second, it decides.
         { "DROV readable late", "fail 31 then u32 20", &kFirmwareDrov,
-          { L"SubCategory DROV", L"Test DROV version", L"Test Boot mode" },
+          { L"S:DROV", L"T:DROV version", L"T:Boot mode" },
           { "TivGetFirmwareStringW(27,512)", "TivGetFirmwareValue(29,4)" } },
-        { "BIOS boot mode on 15", "u32 15", &kFirmwareBiosBootMode, { L"Test Boot mode" },
+        { "BIOS boot mode on 15", "u32 15", &kFirmwareBiosBootMode, { L"T:Boot mode" },
           { "TivGetFirmwareValue(28,4)" } },
         { "BIOS boot mode on 18", "u32 18", &kFirmwareBiosBootMode, {}, {} },
         { "BIOS boot mode unreadable", "fail 31", &kFirmwareBiosBootMode, {}, {} },
     };
     for (const auto& c : cases)
     {
-        CFamilyRun run = RunFamily(std::string("DeviceType = ") + c.type +
+        CReportOutline run = RunInGroup(std::string("DeviceType = ") + c.type +
                                        "\nFirmwareStringW 24 = str \"V1.07\"\n",
                                    [&](CTest& t) { WriteFirmware(t, *c.member); });
-        std::vector<std::wstring> outline(run.outline.begin() + 2, run.outline.end());
+        std::vector<std::wstring> outline(run.lines.begin() + 3, run.lines.end());
         EXPECT_EQ(outline, c.outline) << c.name;
         std::vector<std::string> reads;
         for (const std::string& call : run.calls)
@@ -205,10 +205,10 @@ TEST(FamilyFirmware, Members)
                 reads.push_back(call);
         }
         EXPECT_EQ(reads, c.reads) << c.name;
-        for (const CFamilyTest& test : run.tests)
+        for (const CReportTest& test : run.tests)
             EXPECT_EQ(test.description, L"DescrUndef");
     }
-    CFamilyRun run = RunFamily("FirmwareStringW 24 = str \"V1.07\"\n",
+    CReportOutline run = RunInGroup("FirmwareStringW 24 = str \"V1.07\"\n",
                                [](CTest& t) { WriteFirmware(t, kFirmwareDisplayLink); });
     ASSERT_EQ(run.tests.size(), 2u);
     EXPECT_EQ(run.tests[0].result, L"V1.07");

@@ -1,7 +1,7 @@
 // Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms, strings, raw blocks.
 #include "device/Utilities.h"
 #include "groups/readers/Reading.h"
-#include "support/FamilyReport.h"
+#include "support/GroupReport.h"
 #include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
@@ -134,7 +134,7 @@ TEST(Reading, NumbersAreZeroExtendedAndZeroPadded)
     };
     for (const CNumberCase& c : cases)
     {
-        CFamilyRun run = RunFamily(std::string("FactoryValue 7 = ") + c.entry + "\n", [&](CTest& t) {
+        CReportOutline run = RunInGroup(std::string("FactoryValue 7 = ") + c.entry + "\n", [&](CTest& t) {
             BeginFirstTest(t, L"Value", L"", [&] {
                 return ReadNumber(t.m_Library.m_pTivGetFactoryValue, 7, c.size, c.format,
                                   kFormatHex);
@@ -149,7 +149,7 @@ TEST(Reading, NumbersAreZeroExtendedAndZeroPadded)
 
 TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
 {
-    CFamilyRun run = RunFamily("FactoryValue 1 = fail 31\nFactoryValue 2 = u32 5\n", [](CTest& t) {
+    CReportOutline run = RunInGroup("FactoryValue 1 = fail 31\nFactoryValue 2 = u32 5\n", [](CTest& t) {
         auto read = [&](DWORD id) {
             return [&t, id] {
                 return ReadNumber(t.m_Library.m_pTivGetFactoryValue, id, 4, L"%u", kFormatDec);
@@ -160,7 +160,7 @@ TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
         EXPECT_TRUE(ReadFirstTest(t, L"Read", L"A description", read(2)));
     });
     ASSERT_EQ(run.Names(), (std::vector<std::wstring>{ L"Begun", L"Read" }));
-    const CFamilyTest& begun = run.tests[0];
+    const CReportTest& begun = run.tests[0];
     EXPECT_EQ(begun.result, ErrorText(31));
     EXPECT_EQ(begun.status, L"Failed");
     EXPECT_EQ(begun.format, L"String");
@@ -177,7 +177,7 @@ TEST(Reading, FailureTextIsTheErrorOfTheFailingCall)
     const DWORD codes[] = { 2, 5, 31, 87, 1167 };
     for (DWORD code : codes)
     {
-        CFamilyRun run = RunFamily("FactoryStringW 12 = fail " + std::to_string(code) + "\n",
+        CReportOutline run = RunInGroup("FactoryStringW 12 = fail " + std::to_string(code) + "\n",
                                    [](CTest& t) {
                                        BeginFirstTest(t, L"S", L"", [&] {
                                            return ReadString(t.m_Library.m_pTivGetFactoryStringW, 12);
@@ -212,7 +212,7 @@ TEST(Reading, AlarmRule)
 
 TEST(Reading, StringsRawBlocksAndNotAvailable)
 {
-    CFamilyRun run = RunFamily(
+    CReportOutline run = RunInGroup(
         "FactoryStringW 12 = str \"A&B <x> \\\"q\\\" it's\"\n"
         "FactoryStringW 13 = strnt \"0123456789\"\n"
         "FactoryValue 14 = bytes 01 02 03\n",

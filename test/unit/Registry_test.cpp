@@ -1,13 +1,12 @@
 // HKEY_LOCAL_MACHINE reading: keys open for querying only, numbers read into a cleared buffer.
 #include "framework/Registry.h"
 
-#include "Groups14Support.h"
+#include "support/GroupReport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
-using groups14::CStagedMachineKey;
 
 namespace
 {

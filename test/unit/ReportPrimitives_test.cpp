@@ -27,7 +27,7 @@ CWritten WriteOnce(const std::function<DWORD(HANDLE)>& write)
     EXPECT_NE(h, INVALID_HANDLE_VALUE);
     DWORD dwResult = write(h);
     CloseHandle(h);
-    return { dwResult, ReadUtf16File(path) };
+    return { dwResult, ReadReportText(path) };
 }
 
 std::wstring Leaf(const wchar_t* pszText, DWORD dwDepth = 2)

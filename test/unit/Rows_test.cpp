@@ -1,6 +1,6 @@
 // Table rows: each kind's text at its edges, the failure rule, the gate, the byte list's early end.
 #include "groups/readers/Rows.h"
-#include "support/FamilyReport.h"
+#include "support/GroupReport.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ const CRow kRows[] = {
 
 TEST(Rows, EachKindFormatsItsValue)
 {
-    CFamilyRun run = RunFamily(
+    CReportOutline run = RunInGroup(
         "HardwareValue 1 = u8 0xFF\nHardwareValue 2 = u16 0x1A2B\nHardwareValue 3 = u32 "
         "0xFFFFFFFE\nFactoryStringW 4 = str \"a&b\"\nFactoryValue 5 = strnt \"xy\"\n"
         "FactoryValue 6 = bytes 00 80 FF\nFactoryValue 10 = u8 0\nFactoryValue 11 = u8 0x80\n"
@@ -83,7 +83,7 @@ TEST(Rows, EachKindFormatsItsValue)
 TEST(Rows, FailuresTakeTheErrorOfTheFailingCall)
 {
     // The byte list ends at its first failing read: the third byte is never asked for.
-    CFamilyRun run = RunFamily(
+    CReportOutline run = RunInGroup(
         "Default = fail 1168\nFactoryValue 10 = u8 1\nFactoryValue 11 = fail 5\n"
         "HardwareValue 14 = u16 1\n",
         [](CTest& t) {
@@ -94,7 +94,7 @@ TEST(Rows, FailuresTakeTheErrorOfTheFailingCall)
     EXPECT_EQ(run.Test(L"bytes").result, ErrorText(5));
     EXPECT_EQ(run.Test(L"words").result, ErrorText(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(run.Test(L"text").result, ErrorText(1168));
-    for (const CFamilyTest& test : run.tests)
+    for (const CReportTest& test : run.tests)
     {
         EXPECT_EQ(test.status, L"Failed");
         EXPECT_EQ(test.format, L"String");
@@ -110,11 +110,11 @@ TEST(Rows, AFailedGateWritesNothingAndNegatedGatesHoldOnAnUnreadableType)
         { .name = L"not on 9", .read = kHardwareValue, .id = 3, .gate = NotOn({ 9 }) },
         { .name = L"board 3", .read = kHardwareValue, .id = 3, .gate = OnCpuBoard(3) },
     };
-    CFamilyRun run = RunFamily("DeviceType = fail 31\nHardwareValue 3 = u32 7\n",
+    CReportOutline run = RunInGroup("DeviceType = fail 31\nHardwareValue 3 = u32 7\n",
                                [&](CTest& t) { WriteRows(t, rows); });
     EXPECT_EQ(run.Names(), std::vector<std::wstring>{ L"not on 9" });
 
-    CFamilyRun board = RunFamily("HardwareStringW 16 = str \"R563 rev 2\"\nHardwareValue 3 = u32 7\n",
+    CReportOutline board = RunInGroup("HardwareStringW 16 = str \"R563 rev 2\"\nHardwareValue 3 = u32 7\n",
                                  [&](CTest& t) { WriteRows(t, rows); });
     EXPECT_EQ(board.Names(), (std::vector<std::wstring>{ L"not on 9", L"board 3" }));
 }

@@ -1,11 +1,10 @@
 // BIOS group run into a report: gate, firmware strings, the registry id and the boot area.
 #include "groups/TestBios.h"
 
-#include "Groups14Support.h"
+#include "support/GroupReport.h"
+#include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
-
-using namespace groups14;
 
 namespace
 {
@@ -40,8 +39,8 @@ TEST(BiosGroup, TestsByDeviceType)
         SCOPED_TRACE(c.pszProfile);
         CStagedMachineKey machine;
         machine.SetString(kBiosKey, L"VersionID", L"BIOS-ID-42");
-        CSimDevice device(std::string(c.pszProfile) + kFirmware);
-        CReportOutline report = RunGroup<CTestBios>();
+        const std::string profile(std::string(c.pszProfile) + kFirmware);
+        CReportOutline report = RunGroup<CTestBios>(profile);
         EXPECT_EQ(report.lines, c.expected);
         if (c.expected.empty())
             continue;
@@ -67,10 +66,10 @@ TEST(BiosGroup, BootModeIsTheBiosForm)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.pszValue);
-        CSimDevice device(std::string("DeviceType = u32 15\nFirmwareValue 28 = ") + c.pszValue +
+        const std::string profile(std::string("DeviceType = u32 15\nFirmwareValue 28 = ") + c.pszValue +
                           "\n");
         CStagedMachineKey machine;
-        CReportTest test = RunGroup<CTestBios>().Test(L"Boot mode");
+        CReportTest test = RunGroup<CTestBios>(profile).Test(L"Boot mode");
         EXPECT_EQ(test.result, c.pszText);
         EXPECT_EQ(test.status, L"Passed");
         EXPECT_EQ(test.format, L"String");
@@ -79,10 +78,10 @@ TEST(BiosGroup, BootModeIsTheBiosForm)
 
 TEST(BiosGroup, FailuresCarryTheirOwnCodes)
 {
-    CSimDevice device("DeviceType = u32 17\nFirmwareStringW 21 = fail 1167\n"
+    const std::string profile("DeviceType = u32 17\nFirmwareStringW 21 = fail 1167\n"
                       "FirmwareStringW 23 = fail 21\nFirmwareValue 28 = fail 50\n");
     CStagedMachineKey machine;  // no BIOS key
-    CReportOutline report = RunGroup<CTestBios>();
+    CReportOutline report = RunGroup<CTestBios>(profile);
     EXPECT_EQ(report.Test(L"Vek version").result, ErrorText(1167));
     EXPECT_EQ(report.Test(L"Vek version").status, L"Failed");
     EXPECT_EQ(report.Test(L"Build date").result, ErrorText(21));
@@ -95,25 +94,25 @@ TEST(BiosGroup, FailuresCarryTheirOwnCodes)
 
 TEST(BiosGroup, RegistryIdShapes)
 {
-    CSimDevice device("DeviceType = u32 4\n");
+    const std::string profile("DeviceType = u32 4\n");
     {
         // No terminator: the text ends with the data.
         CStagedMachineKey machine;
         const wchar_t data[] = { L'A', L'B', L'C' };
         machine.SetRaw(kBiosKey, L"VersionID", REG_SZ, data, sizeof(data));
-        EXPECT_EQ(RunGroup<CTestBios>().Test(L"ID").result, L"ABC");
+        EXPECT_EQ(RunGroup<CTestBios>(profile).Test(L"ID").result, L"ABC");
     }
     {
         // Exactly 512 bytes without a terminator: all 256 characters, nothing beyond.
         CStagedMachineKey machine;
         std::wstring full(256, L'z');
         machine.SetRaw(kBiosKey, L"VersionID", REG_BINARY, full.data(), 512);
-        EXPECT_EQ(RunGroup<CTestBios>().Test(L"ID").result, full);
+        EXPECT_EQ(RunGroup<CTestBios>(profile).Test(L"ID").result, full);
     }
     {
         CStagedMachineKey machine;
         machine.SetString(kBiosKey, L"VersionID", std::wstring(300, L'y'));
-        CReportTest test = RunGroup<CTestBios>().Test(L"ID");
+        CReportTest test = RunGroup<CTestBios>(profile).Test(L"ID");
         EXPECT_EQ(test.result, ErrorText(ERROR_MORE_DATA));
         EXPECT_EQ(test.status, L"Failed");
     }
@@ -121,11 +120,11 @@ TEST(BiosGroup, RegistryIdShapes)
         // The type is not looked at: string data under another type is still shown.
         CStagedMachineKey machine;
         machine.SetString(kBiosKey, L"VersionID", L"BINARY-ID", REG_BINARY);
-        EXPECT_EQ(RunGroup<CTestBios>().Test(L"ID").result, L"BINARY-ID");
+        EXPECT_EQ(RunGroup<CTestBios>(profile).Test(L"ID").result, L"BINARY-ID");
     }
     {
         CStagedMachineKey machine;
         machine.CreateKey(kBiosKey);
-        EXPECT_EQ(RunGroup<CTestBios>().Test(L"ID").result, ErrorText(ERROR_FILE_NOT_FOUND));
+        EXPECT_EQ(RunGroup<CTestBios>(profile).Test(L"ID").result, ErrorText(ERROR_FILE_NOT_FOUND));
     }
 }

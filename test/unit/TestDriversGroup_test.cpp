@@ -1,11 +1,10 @@
 // Drivers-and-tools group run into a report: file rows by device type, products, files.
 #include "groups/TestVekDriversAndTools.h"
 
-#include "Groups14Support.h"
+#include "support/GroupReport.h"
+#include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
-
-using namespace groups14;
 
 namespace
 {
@@ -87,8 +86,8 @@ TEST(DriversGroup, DriverFileRowsByDeviceType)
     {
         SCOPED_TRACE(c.dwType);
         CStagedMachineKey machine;
-        CSimDevice device("DeviceType = u32 " + std::to_string(c.dwType) + "\n");
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>();
+        const std::string profile("DeviceType = u32 " + std::to_string(c.dwType) + "\n");
+        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
         ASSERT_FALSE(report.lines.empty());
         EXPECT_EQ(report.lines[0], L"G:Vek Drivers and Tools");
         EXPECT_EQ(DriverFileRows(report), c.expected);
@@ -107,15 +106,15 @@ TEST(DriversGroup, DriverFileRowsByDeviceType)
 TEST(DriversGroup, NothingWhenTheTypeCannotBeRead)
 {
     CStagedMachineKey machine;
-    CSimDevice device("DeviceType = fail 31\n");
-    EXPECT_TRUE(RunGroup<CTestVekDriversAndTools>().lines.empty());
+    const std::string profile("DeviceType = fail 31\n");
+    EXPECT_TRUE(RunGroup<CTestVekDriversAndTools>(profile).lines.empty());
 }
 
 TEST(DriversGroup, MissingSystemFileShowsPathAndError)
 {
     CStagedMachineKey machine;
-    CSimDevice device("DeviceType = u32 2\n");
-    CReportOutline report = RunGroup<CTestVekDriversAndTools>();
+    const std::string profile("DeviceType = u32 2\n");
+    CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
     EXPECT_EQ(report.Section(L"S:VekBiosDrv.sys", L"S:"),
               (std::vector<std::wstring>{ L"S:VekBiosDrv.sys", L"T:File path", L"T:File version" }));
     std::wstring path = SystemFolder() + L"\\Drivers\\VekBiosDrv.sys";
@@ -145,8 +144,8 @@ TEST(DriversGroup, ProductWithFilesInItsInstallLocation)
         SetKnownTime(location.File(L"VEK.CanSettings.exe"));
         StageProduct(machine, L"Vek CAN Driver", location.Path() + pszTrail, L"4.5.6",
                      L"14032026");
-        CSimDevice device("DeviceType = u32 2\n");
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>();
+        const std::string profile("DeviceType = u32 2\n");
+        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
 
         EXPECT_EQ(report.Section(L"C:CAN Driver", L"C:"),
                   (std::vector<std::wstring>{
@@ -193,8 +192,8 @@ TEST(DriversGroup, ProductNotInstalledOrIncomplete)
     machine.SetRaw(std::wstring(kUninstall) + L"ScreenLatch_is1", L"DisplayVersion", REG_DWORD,
                    &dwVersion, sizeof(dwVersion));
     StageProduct(machine, L"VekTouchDriver_is1", location.Path(), L"7.0", L"2026031");
-    CSimDevice device("DeviceType = u32 2\n");
-    CReportOutline report = RunGroup<CTestVekDriversAndTools>();
+    const std::string profile("DeviceType = u32 2\n");
+    CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
     EXPECT_TRUE(report.Section(L"C:SRAM Driver", L"C:").empty());
     EXPECT_TRUE(report.Section(L"C:Touch Lock", L"C:").empty());
     // A 7-character date shows as an empty text, still Passed.
@@ -217,8 +216,8 @@ TEST(DriversGroup, DriverProductInfoAndItsFallback)
     {
         CStagedMachineKey machine;
         machine.SetString(kDriverKey, L"Version", L"3.14.0");
-        CSimDevice device("DeviceType = u32 2\n");
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>();
+        const std::string profile("DeviceType = u32 2\n");
+        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
         EXPECT_EQ(report.Section(L"S:Product Information", L"S:"),
                   (std::vector<std::wstring>{ L"S:Product Information", L"T:Setup version" }));
         EXPECT_EQ(report.Test(L"Setup version").result, L"3.14.0");
@@ -229,8 +228,8 @@ TEST(DriversGroup, DriverProductInfoAndItsFallback)
         CTempDir location;
         StageProduct(machine, L"TivDriver_is1", location.Path(), L"2.0.1", L"20251231");
         machine.SetString(kDriverKey, L"Version", L"not shown");
-        CSimDevice device("DeviceType = u32 2\n");
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>();
+        const std::string profile("DeviceType = u32 2\n");
+        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
         EXPECT_EQ(report.Section(L"S:Product Information", L"S:"),
                   (std::vector<std::wstring>{ L"S:Product Information", L"T:Setup version",
                                               L"T:Install location", L"T:Install date" }));
@@ -245,16 +244,16 @@ TEST(DriversGroup, FactoryRevertOnlyWhenPresent)
     CStagedMachineKey machine;
     CTempDir install;
     machine.SetString(kDriverKey, L"InstallPath", install.Path());
-    CSimDevice device("DeviceType = u32 2\n");
+    const std::string profile("DeviceType = u32 2\n");
     {
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>();
+        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
         std::vector<std::wstring> rows = DriverFileRows(report);
         EXPECT_EQ(rows.back(), L"VekBiosDrv.sys");
     }
     // A file without a version resource: the version fails, date and size follow.
     ASSERT_TRUE(WriteFileBytes(install.File(L"FactoryRevert.exe"), "no version here"));
     SetKnownTime(install.File(L"FactoryRevert.exe"));
-    CReportOutline report = RunGroup<CTestVekDriversAndTools>();
+    CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
     EXPECT_EQ(report.Section(L"S:FactoryRevert.exe", L"S:"),
               (std::vector<std::wstring>{ L"S:FactoryRevert.exe", L"T:File path",
                                           L"T:File version", L"T:Modification date",

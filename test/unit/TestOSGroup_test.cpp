@@ -1,11 +1,10 @@
 // Operating-system group run into a report: tree, key=value file, registration, version text.
 #include "groups/TestOS.h"
 
-#include "Groups14Support.h"
+#include "support/GroupReport.h"
+#include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
-
-using namespace groups14;
 
 namespace
 {
@@ -54,7 +53,7 @@ TEST(OSGroup, TreeWithKeyValueFileAndRegistration)
                                "[Main]\r\nMode=Auto\r\n\r\nPath=C:\\a=b\r\n=x\r\nKey=\r\n"));
     CSystemDrive systemDrive(drive.Path().c_str());
 
-    CReportOutline report = RunGroup<CTestOS>();
+    CReportOutline report = RunGroup<CTestOS>("");
     const std::vector<std::wstring> expected = {
         L"G:Operating System", L"C:Version", L"S:CatUndef", L"T:Operating system",
         L"C:DAZIRAVAZ.INI", L"S:CatUndef", L"T:Mode", L"T:Path", L"T:", L"T:Key",
@@ -91,12 +90,12 @@ TEST(OSGroup, KeyValueFileAbsentOrWithoutKeys)
     CTempDir drive;
     CSystemDrive systemDrive(drive.Path().c_str());
 
-    CReportOutline absent = RunGroup<CTestOS>();
+    CReportOutline absent = RunGroup<CTestOS>("");
     EXPECT_TRUE(absent.Section(L"C:DAZIRAVAZ.INI", L"C:").empty());
     EXPECT_EQ(absent.lines[4], L"C:Registration Details");
 
     ASSERT_TRUE(WriteFileBytes(drive.File(L"DAZIRAVAZ.INI"), "[Main]\r\nno keys here\r\n"));
-    CReportOutline empty = RunGroup<CTestOS>();
+    CReportOutline empty = RunGroup<CTestOS>("");
     EXPECT_EQ(empty.Section(L"C:DAZIRAVAZ.INI", L"C:"),
               (std::vector<std::wstring>{ L"C:DAZIRAVAZ.INI", L"S:CatUndef" }));
 }
@@ -109,7 +108,7 @@ TEST(OSGroup, SystemDriveUnsetLooksOnDriveC)
     ASSERT_TRUE(GetRuntimeIniPath(path));
     EXPECT_EQ(path, L"C:\\DAZIRAVAZ.INI");
     // Whatever drive C: holds, the group is written whole.
-    CReportOutline report = RunGroup<CTestOS>();
+    CReportOutline report = RunGroup<CTestOS>("");
     EXPECT_EQ(report.lines.front(), L"G:Operating System");
     EXPECT_EQ(report.lines.back(), L"T:Administrator privileges");
 }
@@ -121,7 +120,7 @@ TEST(OSGroup, RegistrationValueFailures)
     machine.SetRaw(kCurrentVersion, L"ProductId", REG_DWORD, &dwNumber, sizeof(dwNumber));
     machine.SetString(kCurrentVersion, L"RegisteredOwner", std::wstring(300, L'o'));
 
-    CReportOutline report = RunGroup<CTestOS>();
+    CReportOutline report = RunGroup<CTestOS>("");
     // Another type: the query worked, so the text is that of code 0.
     EXPECT_EQ(report.Test(L"Product ID").result, ErrorText(0));
     EXPECT_EQ(report.Test(L"Product ID").status, L"Failed");
@@ -137,7 +136,7 @@ TEST(OSGroup, RegistrationValueWithoutTerminatorStaysInItsBuffer)
     // 259 characters and no terminator: the text is exactly the data.
     std::wstring full(259, L'w');
     machine.SetRaw(kCurrentVersion, L"RegisteredOwner", REG_SZ, full.data(), 518);
-    CReportOutline report = RunGroup<CTestOS>();
+    CReportOutline report = RunGroup<CTestOS>("");
     EXPECT_EQ(report.Test(L"Registered owner").result, full);
     EXPECT_EQ(report.Test(L"Registered owner").status, L"Passed");
 }
@@ -145,7 +144,7 @@ TEST(OSGroup, RegistrationValueWithoutTerminatorStaysInItsBuffer)
 TEST(OSGroup, RegistryKeyMissing)
 {
     CStagedMachineKey machine;  // no CurrentVersion key at all
-    CReportOutline report = RunGroup<CTestOS>();
+    CReportOutline report = RunGroup<CTestOS>("");
     EXPECT_EQ(report.Section(L"C:Registration Details", L"C:"),
               (std::vector<std::wstring>{ L"C:Registration Details", L"S:CatUndef",
                                           L"T:Registration details" }));
@@ -163,13 +162,13 @@ TEST(OSGroup, ProductNameFromVersion62On)
     {
         CStagedMachineKey machine;
         machine.SetString(kCurrentVersion, L"ProductName", L"Vek Test Windows");
-        std::wstring text = RunGroup<CTestOS>().Test(L"Operating system").result;
+        std::wstring text = RunGroup<CTestOS>("").Test(L"Operating system").result;
         EXPECT_EQ(text.rfind(L"Vek Test Windows (Build ", 0), 0u) << text;
     }
     {
         CStagedMachineKey machine;
         machine.SetString(kCurrentVersion, L"ProductName", L"Not a string", REG_EXPAND_SZ);
-        CReportTest test = RunGroup<CTestOS>().Test(L"Operating system");
+        CReportTest test = RunGroup<CTestOS>("").Test(L"Operating system");
         EXPECT_EQ(test.result.rfind(L"Unknown Microsoft operating system (Build ", 0), 0u)
             << test.result;
         EXPECT_EQ(test.status, L"Passed");

@@ -1,9 +1,7 @@
-// Test support for the report writer: reading reports back, a small XML well-formedness check.
+// Test support for the report writer: a small XML well-formedness check.
 #include "support/ReportXml.h"
 
-#include "support/SimDevice.h"
-
-#include <vector>
+#include <cwchar>
 
 namespace
 {
@@ -156,24 +154,6 @@ private:
 };
 
 }  // namespace
-
-std::wstring ReadUtf16File(const std::wstring& path)
-{
-    std::string bytes = ReadFileBytes(path);
-    std::wstring text(bytes.size() / 2, L'\0');
-    if (!text.empty())
-        memcpy(&text[0], bytes.data(), text.size() * 2);
-    return text;
-}
-
-std::wstring ReadReportText(const std::wstring& path, bool* pbBom)
-{
-    std::wstring text = ReadUtf16File(path);
-    bool bom = !text.empty() && text[0] == 0xFEFF;
-    if (pbBom != nullptr)
-        *pbBom = bom;
-    return bom ? text.substr(1) : text;
-}
 
 std::string CheckReportXml(const std::wstring& text)
 {

@@ -1,16 +1,11 @@
-// Test support for the report writer: reading written reports back and checking them as XML.
+// Test support for the report writer: checking written reports as XML.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// The UTF-16 text of a report file after its byte-order mark; sets *pbBom to whether the file
-// began with FF FE. Empty when the file cannot be read.
-std::wstring ReadReportText(const std::wstring& path, bool* pbBom = nullptr);
-
-// The raw bytes of a file as UTF-16 code units (no BOM handling).
-std::wstring ReadUtf16File(const std::wstring& path);
+#include "support/GroupReport.h"  // ReadReportText
 
 // Checks that a report text is a well-formed XML document of the shape the writer produces:
 // the declaration, optional processing instructions, one root element with nested elements
