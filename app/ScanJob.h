@@ -41,8 +41,9 @@ public:
     CProgressCtrl* m_pProgress;
     HINSTANCE m_hInstance;
     CXmlReport m_Report;
-    // Set by the scan thread before it ends: 0 when the report was closed, 29 when it was not
-    // open at the end or could not be closed. Read by the owner after the thread has ended.
+    // Set by the scan thread before it ends: 0 when the report was written whole and closed;
+    // 29 when it was not open at the end, could not be closed or a write on it failed (the
+    // report is then incomplete). Read by the owner after the thread has ended.
     DWORD m_dwCloseResult;
     // Set by the scan thread just before its closing WM_CLOSE: the run is over, so the
     // progress dialog may end.

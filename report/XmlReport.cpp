@@ -62,13 +62,43 @@ bool IsEmpty(const wchar_t* psz)
     return psz == nullptr || *psz == L'\0';
 }
 
-// One line, one WriteFile; the count of bytes written is not compared.
-DWORD WriteLine(HANDLE hFile, const std::wstring& line)
+// The file that CreateReportFile opened (NULL while none is open) and the code of the first
+// write on it that failed (0 while none has). The groups write through the bare handle and
+// go on after a failed line, so a gap in the report would otherwise go unnoticed.
+HANDLE s_hReportFile = nullptr;
+DWORD s_dwFirstFault = ERROR_SUCCESS;
+
+// One write that counts only when all of its bytes reached the file. 0, or the fault's code,
+// which is also left as the thread's last error: the system's code of a failed write, 29 for
+// a write that the file system cut short (it reports success).
+DWORD WriteBytes(HANDLE hFile, const void* pData, DWORD dwBytes)
 {
     DWORD dwWritten = 0;
-    BOOL ok = WriteFile(hFile, line.data(), static_cast<DWORD>(line.size() * sizeof(wchar_t)),
-                        &dwWritten, nullptr);
-    return ok ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+    DWORD dwFault = ERROR_SUCCESS;
+    if (!CXmlReport::s_pfnWriteFile(hFile, pData, dwBytes, &dwWritten, nullptr))
+    {
+        dwFault = GetLastError();
+        if (dwFault == ERROR_SUCCESS)
+            dwFault = ERROR_WRITE_FAULT;
+    }
+    else if (dwWritten != dwBytes)
+    {
+        dwFault = ERROR_WRITE_FAULT;
+    }
+    if (dwFault != ERROR_SUCCESS)
+    {
+        if (hFile == s_hReportFile && s_dwFirstFault == ERROR_SUCCESS)
+            s_dwFirstFault = dwFault;
+        SetLastError(dwFault);
+    }
+    return dwFault;
+}
+
+// One line, one write.
+DWORD WriteLine(HANDLE hFile, const std::wstring& line)
+{
+    DWORD dwFault = WriteBytes(hFile, line.data(), static_cast<DWORD>(line.size() * sizeof(wchar_t)));
+    return dwFault == ERROR_SUCCESS ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
 DWORD WriteTag(HANDLE hFile, const wchar_t* pszOpen, const wchar_t* pszName, DWORD dwDepth)
@@ -156,6 +186,7 @@ std::wstring StylesheetHref(const wchar_t* pszName)
 HANDLE FailCreate(HANDLE hFile)
 {
     DWORD dwError = GetLastError();
+    s_hReportFile = nullptr;
     CloseHandle(hFile);
     SetLastError(dwError != ERROR_SUCCESS ? dwError : ERROR_WRITE_FAULT);
     return INVALID_HANDLE_VALUE;
@@ -203,6 +234,7 @@ BOOL AskOverwriteByMessageBox(const wchar_t* pszPath)
 
 CXmlReport::PFN_ASK_OVERWRITE CXmlReport::s_pfnAskOverwrite = AskOverwriteByMessageBox;
 CXmlReport::PFN_GET_TIME CXmlReport::s_pfnGetLocalTime = [](SYSTEMTIME* pTime) { GetLocalTime(pTime); };
+CXmlReport::PFN_WRITE_FILE CXmlReport::s_pfnWriteFile = WriteFile;
 
 std::wstring FormatOverwriteQuestion(const wchar_t* pszPath)
 {
@@ -267,12 +299,15 @@ HANDLE CreateReportFile(wchar_t* pszRootName, const wchar_t* pszPath, const wcha
     if (hFile == INVALID_HANDLE_VALUE)
         return INVALID_HANDLE_VALUE;
 
-    // The byte-order mark as two one-byte writes; a failure shows in the next line.
+    s_hReportFile = hFile;
+    s_dwFirstFault = ERROR_SUCCESS;
+
+    // The byte-order mark as two one-byte writes.
     static const BYTE kBom[] = { 0xFF, 0xFE };
     for (BYTE b : kBom)
     {
-        DWORD dwWritten = 0;
-        WriteFile(hFile, &b, 1, &dwWritten, nullptr);
+        if (WriteBytes(hFile, &b, 1) != ERROR_SUCCESS)
+            return FailCreate(hFile);
     }
     if (WriteLine(hFile, L"<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n") != ERROR_SUCCESS)
         return FailCreate(hFile);
@@ -295,7 +330,21 @@ DWORD CloseReportFile(const wchar_t* pszRootName, HANDLE hFile)
     DWORD dwResult = WriteTag(hFile, L"</", pszRootName, 0);
     if (dwResult != ERROR_SUCCESS)
         return ERROR_WRITE_FAULT;
-    return CloseHandle(hFile) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+    DWORD dwFault = ERROR_SUCCESS;
+    if (hFile == s_hReportFile)
+    {
+        dwFault = s_dwFirstFault;
+        s_hReportFile = nullptr;
+    }
+    if (!CloseHandle(hFile))
+        return ERROR_INVALID_HANDLE;
+    // The end tag alone does not make a report whole: a line lost earlier is still missing.
+    if (dwFault != ERROR_SUCCESS)
+    {
+        SetLastError(dwFault);
+        return ERROR_WRITE_FAULT;
+    }
+    return ERROR_SUCCESS;
 }
 
 DWORD WriteStartTag(HANDLE hFile, const wchar_t* pszName, DWORD dwDepth)
@@ -378,10 +427,9 @@ DWORD CXmlReport::WriteStylesheet(const wchar_t* pszReportPath)
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return ERROR_CANNOT_MAKE;
-    DWORD dwWritten = 0;
-    BOOL ok = WriteFile(hFile, pData, dwSize, &dwWritten, nullptr);
+    DWORD dwFault = WriteBytes(hFile, pData, dwSize);
     CloseHandle(hFile);
-    return ok && dwWritten == dwSize ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+    return dwFault == ERROR_SUCCESS ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
 DWORD CXmlReport::Open(const wchar_t* pszPath, BOOL bOverwrite)
@@ -402,15 +450,29 @@ DWORD CXmlReport::Open(const wchar_t* pszPath, BOOL bOverwrite)
             return ERROR_FILE_EXISTS;
     }
 
+    // A stylesheet beside a report that was never opened is clutter, but only one that this
+    // run created is removed: a file whose presence cannot be told is taken as there before.
+    std::wstring stylesheet = GetStylesheetPath(pszPath);
+    bool bNewStylesheet = false;
+    if (GetFileAttributesW(stylesheet.c_str()) == INVALID_FILE_ATTRIBUTES)
+    {
+        DWORD dwError = GetLastError();
+        bNewStylesheet = dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND;
+    }
+    auto fail = [&](DWORD dwError) {
+        if (bNewStylesheet)
+            DeleteFileW(stylesheet.c_str());
+        return dwError;
+    };
+
     DWORD dwResult = WriteStylesheet(pszPath);
     if (dwResult != ERROR_SUCCESS)
-        return dwResult;
+        return fail(dwResult);
 
-    std::wstring stylesheet = GetStylesheetPath(pszPath);
     std::wstring stylesheetName = stylesheet.substr(FileNameStart(stylesheet));
     m_hFile = CreateReportFile(m_szRootName, pszPath, stylesheetName.c_str());
     if (m_hFile == INVALID_HANDLE_VALUE)
-        return ERROR_OPEN_FAILED;
+        return fail(ERROR_OPEN_FAILED);
 
     // The Header: every value is taken once, now.
     wchar_t szVersion[kNameChars] = {};

@@ -50,7 +50,9 @@ public:
     // the stylesheet beside it, the XML prologue and the Header. 0; 80 when the user declines
     // (nothing written); a code of WriteStylesheet (the report not touched); 110 when the
     // report cannot be created; 29 when a Header line fails (m_hFile then stays open);
-    // 160 for a NULL path. Runs on the user-interface thread: the question is a message box.
+    // 160 for a NULL path. A stylesheet file that this call created is removed again when it
+    // fails before the report is open; one that was there before is never removed.
+    // Runs on the user-interface thread: the question is a message box.
     DWORD Open(const wchar_t* pszPath, BOOL bOverwrite);
 
     // Writes the stylesheet file beside the report: 0, 160, 1175, 1450, 82 or 29.
@@ -63,6 +65,11 @@ public:
     // The clock of the Header (GetLocalTime unless a test fixes it).
     typedef void (*PFN_GET_TIME)(SYSTEMTIME* pTime);
     static PFN_GET_TIME s_pfnGetLocalTime;
+    // Every write of the report and of the stylesheet file (WriteFile unless a test injects a
+    // fault).
+    typedef BOOL(WINAPI* PFN_WRITE_FILE)(HANDLE hFile, LPCVOID pData, DWORD dwBytes,
+                                         LPDWORD pdwWritten, LPOVERLAPPED pOverlapped);
+    static PFN_WRITE_FILE s_pfnWriteFile;
 
     // The report tree; each returns 0, or 29 as soon as a line could not be written. A name
     // that the operation needs (or the value of WriteTestResult) given as NULL gives 29 before
@@ -84,8 +91,12 @@ public:
 
 // File primitives; they take the handle itself so that test code can write through m_hFile.
 // Every line is UTF-16LE, begins with one TAB per depth level, ends with CR LF and goes to the
-// file with one WriteFile at once (no buffering). Results: 0, 6 for a NULL handle, 29 when the
-// write fails (also for INVALID_HANDLE_VALUE), 160 for a missing name or text.
+// file with one WriteFile at once (no buffering). Results: 0, 6 for a NULL handle, 160 for a
+// missing name or text, 29 when the write fails (also for INVALID_HANDLE_VALUE) or writes
+// fewer bytes than the line has; the thread's last error then holds the system's code, or 29
+// for a write cut short. The first such fault on the file that CreateReportFile opened is
+// kept until CloseReportFile: the groups do not look at write results, so the close is where
+// a gap in the report shows.
 
 // Creates the report (replacing an existing file) and writes the BOM, the XML declaration, the
 // stylesheet line when pszStylesheetName is not NULL (the bare file name as a relative URI:
@@ -95,7 +106,9 @@ public:
 // with the thread's last error set and no handle left open.
 HANDLE CreateReportFile(wchar_t* pszRootName /* [260] */, const wchar_t* pszPath,
                         const wchar_t* pszStylesheetName);
-// Writes the root end tag and closes hFile: 0; 29 (handle left open) or 6.
+// Writes the root end tag and closes hFile: 0; 29 (handle left open) when the end tag cannot
+// be written; 29 after closing when an earlier write on the report failed, with that write's
+// code as the thread's last error; 6 when the handle is NULL or cannot be closed.
 DWORD CloseReportFile(const wchar_t* pszRootName, HANDLE hFile);
 DWORD WriteStartTag(HANDLE hFile, const wchar_t* pszName, DWORD dwDepth);
 DWORD WriteEndTag(HANDLE hFile, const wchar_t* pszName, DWORD dwDepth);

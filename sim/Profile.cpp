@@ -5,9 +5,14 @@
 #include <cctype>
 #include <cstdlib>
 #include <sstream>
+#include <string>
 
 namespace
 {
+
+// No buffer the program hands the library comes near this; a larger block is a typo, and
+// building it would exhaust the process's memory.
+const size_t kMaxBlockBytes = 1 << 20;
 
 // Splits a line into tokens; a double-quoted token keeps its blanks and its escapes.
 bool Tokenize(const std::string& line, std::vector<std::string>& tokens, std::vector<bool>& quoted,
@@ -194,6 +199,12 @@ bool ParseValue(const std::vector<std::string>& t, const std::vector<bool>& quot
                     !ParseNumber("0x" + t[pos + 2], byte) || count < 0 || byte < 0 || byte > 255)
                 {
                     error = "fill <count> <hex byte> expected";
+                    return false;
+                }
+                if (static_cast<unsigned long long>(count) > kMaxBlockBytes ||
+                    v.bytes.size() + static_cast<size_t>(count) > kMaxBlockBytes)
+                {
+                    error = "bytes block longer than " + std::to_string(kMaxBlockBytes) + " bytes";
                     return false;
                 }
                 v.bytes.insert(v.bytes.end(), static_cast<size_t>(count), static_cast<BYTE>(byte));

@@ -1,4 +1,5 @@
-// Opening a report: file names, the overwrite question, the stylesheet file, the Header.
+// Opening and closing a report: file names, the overwrite question, the stylesheet file, the
+// Header, write faults.
 #include "device/TivLibrary.h"
 #include "report/XmlReport.h"
 #include "support/ReportOpen.h"
@@ -34,6 +35,31 @@ BOOL CALLBACK CollectStaticText(HWND hChild, LPARAM lParam)
 }
 
 const wchar_t kDeclaration[] = L"<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n";
+
+// The writer's write number g_nFaultAt fails: cut short by one character, or with nothing
+// written and ERROR_DISK_FULL.
+int g_nFaultAt = 0;
+bool g_bCutShort = false;
+int g_nWrites = 0;
+
+BOOL WINAPI FaultyWriteFile(HANDLE h, LPCVOID p, DWORD n, LPDWORD pnWritten, LPOVERLAPPED pOverlapped)
+{
+    bool bFault = ++g_nWrites == g_nFaultAt;
+    if (bFault && !g_bCutShort)
+    {
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+    return WriteFile(h, p, bFault ? n - 2 : n, pnWritten, pOverlapped);
+}
+
+void InjectFault(int nFaultAt, bool bCutShort)
+{
+    g_nFaultAt = nFaultAt;
+    g_bCutShort = bCutShort;
+    g_nWrites = 0;
+    CXmlReport::s_pfnWriteFile = nFaultAt != 0 ? FaultyWriteFile : WriteFile;
+}
 
 }  // namespace
 
@@ -218,4 +244,67 @@ TEST(ReportOpen, OverwriteQuestionIsAYesNoBoxWithTheWholePath)
     EXPECT_EQ(shownText, FormatOverwriteQuestion(path.c_str()));
     EXPECT_TRUE(yesNoOnly);
     EXPECT_EQ(ReadFileBytes(path), "old");
+}
+
+TEST(ReportFile, AnyLineFailedOrCutShortFailsTheClose)
+{
+    // Writes 1 to 4 are the prologue (two for the byte-order mark), 5 to 7 three lines and 8
+    // the root end tag; the lines after a failed one are written all the same.
+    struct
+    {
+        int nFaultAt;
+        bool bCutShort;
+        DWORD dwLines;  // the three results added up
+        DWORD dwClose;
+        DWORD dwLastError;
+    } const kCases[] = {
+        { 0, false, 0, 0, 0 },
+        { 6, false, 29, 29, ERROR_DISK_FULL },
+        { 6, true, 29, 29, 29 },
+        { 8, true, 0, 29, 29 },
+    };
+    for (const auto& c : kCases)
+    {
+        CTempDir dir;
+        wchar_t szRoot[260] = {};
+        InjectFault(c.nFaultAt, c.bCutShort);
+        HANDLE h = CreateReportFile(szRoot, dir.File(L"r.xml").c_str(), nullptr);
+        EXPECT_EQ(WriteStartTag(h, L"A", 1) + WriteElement(h, L"B", L"b", nullptr, nullptr, 2) +
+                      WriteEndTag(h, L"A", 1), c.dwLines) << c.nFaultAt;
+        SetLastError(0);
+        EXPECT_EQ(CloseReportFile(szRoot, h), c.dwClose) << c.nFaultAt;
+        EXPECT_EQ(GetLastError(), c.dwLastError) << c.nFaultAt;
+        // A failed end tag leaves the handle open.
+        EXPECT_EQ(CloseHandle(h) != FALSE, c.nFaultAt == 8) << c.nFaultAt;
+    }
+    InjectFault(0, false);
+}
+
+TEST(ReportOpen, StylesheetOfAReportNeverOpenedGoesUnlessItWasThere)
+{
+    CScriptedOpen scripted;
+    // 1: a folder given as the report, 2: a report held open elsewhere, 3: a report that takes
+    // no byte (write 1 is the stylesheet), 4: the stylesheet cut short.
+    const DWORD kResults[] = { 110, 110, 110, 29 };
+    for (int n = 1; n <= 4; ++n)
+    {
+        for (bool bThereBefore : { false, true })
+        {
+            CTempDir dir;
+            std::wstring path = dir.File(L"r.xml");
+            std::wstring stylesheet = dir.File(L"r.xsl");
+            EXPECT_TRUE(!bThereBefore || WriteFileBytes(stylesheet, "old"));
+            EXPECT_TRUE(n != 1 || CreateDirectoryW(path.c_str(), nullptr));
+            EXPECT_TRUE(n != 2 || WriteFileBytes(path, "old"));
+            HANDLE hLock = n == 2 ? CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                  : nullptr;
+            InjectFault(n == 3 ? 2 : n == 4 ? 1 : 0, n == 4);
+            EXPECT_EQ(OpenAndClose(path, TRUE), kResults[n - 1]) << n;
+            InjectFault(0, false);
+            if (hLock != nullptr)
+                CloseHandle(hLock);
+            EXPECT_EQ(GetFileAttributesW(stylesheet.c_str()) != INVALID_FILE_ATTRIBUTES, bThereBefore)
+                << n << (bThereBefore ? ", there before" : "");
+        }
+    }
 }

@@ -54,6 +54,8 @@ TEST(SimProfileParse, RejectsMalformedLinesNamingTheLine)
         { "FactoryValue 17 = bytes 0G", "bad hex" },
         { "FactoryValue 17 = bytes fill 3", "fill" },
         { "FactoryValue 17 = bytes fill 3 100", "fill" },
+        { "FactoryValue 17 = bytes fill 1500000000 41", "longer than 1048576" },
+        { "FactoryValue 17 = bytes 00 fill 1048576 41", "longer than 1048576" },
         { "Alarm 1 = u8 1 bogus 3", "unexpected" },
         { "Alarm 1 = u8 1 ret", "unexpected" },
         { "Alarm 1 = u8 1 then", "missing value" },
