@@ -92,6 +92,7 @@ TEST(StringTable, TextsOfTheRun)
     };
     for (const auto& s : kStrings)
         EXPECT_EQ(LoadResString(s.nId), s.pszText) << s.nId;
+    EXPECT_EQ(LoadResString(9999), L"");
 }
 
 TEST(Startup, NotWow64InA32BitPrefix)

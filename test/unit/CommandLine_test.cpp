@@ -81,14 +81,6 @@ TEST(CustomCommandLineInfo, Grammar)
     }
 }
 
-TEST(CustomCommandLineInfo, StartsEmpty)
-{
-    CCustomCommandLineInfo info;
-    EXPECT_FALSE(info.m_bInvalidParameter);
-    EXPECT_FALSE(info.m_bOverwrite);
-    EXPECT_STREQ(info.m_szReportFile, L"");
-}
-
 TEST(CustomCommandLineInfo, GetReportFileCopiesTheName)
 {
     CCustomCommandLineInfo info;

@@ -236,32 +236,29 @@ TEST_F(ReportTree, NumbersRunOnAcrossGroups)
 
 TEST_F(ReportTree, FormatWordsAndStatusTexts)
 {
-    const wchar_t* const kWords[] = {
-        L"Unknown", L"String",   L"Dec",     L"Hex",           L"Raw",     L"MHz",     L"DegreeCentigrade",
-        L"GigaByte", L"MegaByte", L"KiloByte", L"Percent",     L"Bytes",   L"Rpm",     L"Volt",
-        L"YesNo",   L"Ampere",   L"Unknown", L"EnableDisable", L"Minutes", L"Seconds", L"MilliSeconds",
-        L"Watt",    L"Unknown",
-    };
-    const wchar_t* const kStatus[] = { L"Passed", L"Failed", L"Alarm", L"" };
-    ASSERT_EQ(m_Report.BeginTestGroup(L"G", nullptr, nullptr, nullptr), 0u);
-    for (DWORD code = 0; code < std::size(kWords); ++code)
+    // The ends of the word list, a gap in it, and codes past its end.
+    const struct
     {
-        DWORD status = code % std::size(kStatus);
+        DWORD format, status;
+        const wchar_t* word;
+        const wchar_t* statusText;
+    } kCases[] = {
+        { 0, 0, L"Unknown", L"Passed" },  { 6, 2, L"DegreeCentigrade", L"Alarm" },
+        { 16, 1, L"Unknown", L"Failed" }, { 21, 3, L"Watt", L"" },
+        { 22, 0, L"Unknown", L"Passed" }, { 0xFFFFFFFF, 0xFFFFFFFF, L"Unknown", L"" },
+    };
+    ASSERT_EQ(m_Report.BeginTestGroup(L"G", nullptr, nullptr, nullptr), 0u);
+    for (const auto& c : kCases)
+    {
         ASSERT_EQ(m_Report.BeginTest(L"t", nullptr), 0u);
         std::wstring before = Body();
-        ASSERT_EQ(m_Report.WriteTestResult(L"v", status, code), 0u);
+        ASSERT_EQ(m_Report.WriteTestResult(L"v", c.status, c.format), 0u);
         EXPECT_EQ(Body().substr(before.size()),
-                  Lines({ Tag(7, L"<TestResult Format=\"" + std::wstring(kWords[code]) + L"\">v</TestResult>"),
-                          Leaf(7, L"TestStatus", kStatus[status]) }))
-            << "format " << code;
+                  Lines({ Tag(7, L"<TestResult Format=\"" + std::wstring(c.word) + L"\">v</TestResult>"),
+                          Leaf(7, L"TestStatus", c.statusText) }))
+            << "format " << c.format;
         ASSERT_EQ(WriteEndTag(m_Report.m_hFile, L"Test", 6), 0u);
     }
-    ASSERT_EQ(m_Report.BeginTest(L"t", nullptr), 0u);
-    std::wstring before = Body();
-    ASSERT_EQ(m_Report.WriteTestResult(L"v", 0xFFFFFFFF, 0xFFFFFFFF), 0u);
-    EXPECT_EQ(Body().substr(before.size()),
-              Lines({ Tag(7, L"<TestResult Format=\"Unknown\">v</TestResult>"), Leaf(7, L"TestStatus", L"") }));
-    ASSERT_EQ(WriteEndTag(m_Report.m_hFile, L"Test", 6), 0u);
     ASSERT_EQ(m_Report.EndTestGroup(), 0u);
     Finish();
 }

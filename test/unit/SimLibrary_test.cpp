@@ -1,23 +1,18 @@
 // The simulated VekTiv.dll through its exports: size semantics, strings, failures and return
-// values, the selected panel, WMI, the upload, the equalizer, LED layers and the call log.
+// values, the selected panel, WMI and a broken profile.
 #include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace
 {
 
 typedef BOOL(WINAPI* PFN_ID_READ)(DWORD, void*, DWORD);
 typedef BOOL(WINAPI* PFN_OUT)(void*);
-typedef BOOL(WINAPI* PFN_BUFFER)(void*, DWORD);
 typedef BOOL(WINAPI* PFN_DWORD)(DWORD);
-typedef BOOL(WINAPI* PFN_LAYER)(DWORD, void*, DWORD);
-typedef BOOL(WINAPI* PFN_EQUALIZER)(DWORD*, BYTE*);
-typedef BOOL(WINAPI* PFN_UPLOAD)(const wchar_t*, DWORD, DWORD, DWORD);
 
 // One fresh load of the simulated library (it reads its profile at the first call after a
 // load); create it after the CSimDevice and let it go before.
@@ -261,114 +256,6 @@ TEST(SimLibrary, WmiRule)
         }
         enable(FALSE);
         EXPECT_EQ(lib.Read("TivGetTemperature", 0, &t, 1) != FALSE, c.withoutWmi) << c.profile;
-    }
-}
-
-TEST(SimLibrary, UploadWritesTheBlockOrFails)
-{
-    CTempDir dir;
-    {
-        CSimDevice device("UploadFileW 17 = bytes 2C 01 fill 6 00\n");
-        CSimLibrary lib;
-        std::wstring path = dir.File(L"user.bin");
-        WriteFileBytes(path, "old content that is longer");
-        EXPECT_TRUE(lib.Get<PFN_UPLOAD>("TivUploadFileW")(path.c_str(), 17, 0, 0));
-        EXPECT_EQ(ReadFileBytes(path), std::string("\x2C\x01\0\0\0\0\0\0", 8));
-        SetLastError(0);
-        EXPECT_FALSE(lib.Get<PFN_UPLOAD>("TivUploadFileW")(path.c_str(), 18, 0, 0));
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_FOUND));
-    }
-    {
-        CSimDevice device("UploadFileW 17 = fail 23\n");
-        CSimLibrary lib;
-        std::wstring path = dir.File(L"empty.bin");
-        WriteFileBytes(path, std::string());
-        SetLastError(0);
-        EXPECT_FALSE(lib.Get<PFN_UPLOAD>("TivUploadFileW")(path.c_str(), 17, 0, 0));
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CRC));
-        EXPECT_EQ(ReadFileBytes(path), std::string());
-    }
-}
-
-TEST(SimLibrary, EqualizerHasTwoOutsAndLedMatrixLayers)
-{
-    {
-        CSimDevice device("DisplayEqualizer 0 = u32 3\nDisplayEqualizer 1 = u8 7\n"
-                          "LedMatrix 0 = bytes 01 fill 31 00\nLedMatrix 2 = bytes 04 fill 31 00\n");
-        CSimLibrary lib;
-        DWORD mode = 0xCCCCCCCC;
-        BYTE value = 0xCC;
-        ASSERT_TRUE(lib.Get<PFN_EQUALIZER>("TivGetDisplayEqualizer")(&mode, &value));
-        EXPECT_EQ(mode, 3u);
-        EXPECT_EQ(value, 7);
-        auto leds = lib.Get<PFN_LAYER>("TivGetLedMatrix");
-        BYTE matrix[32] = {};
-        ASSERT_TRUE(leds(0, matrix, 32));
-        EXPECT_EQ(matrix[0], 1);
-        ASSERT_TRUE(leds(2, matrix, 32));
-        EXPECT_EQ(matrix[0], 4);
-        SetLastError(0);
-        EXPECT_FALSE(leds(1, matrix, 32));
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_FOUND));
-    }
-    {
-        CSimDevice device("DisplayEqualizer = fail 50\n");
-        CSimLibrary lib;
-        DWORD mode = 0;
-        BYTE value = 0;
-        SetLastError(0);
-        EXPECT_FALSE(lib.Get<PFN_EQUALIZER>("TivGetDisplayEqualizer")(&mode, &value));
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
-    }
-}
-
-TEST(SimLibrary, CallLogNamesEveryExport)
-{
-    CSimDevice device("DeviceType = u32 18\n");
-    CTempDir dir;
-    {
-        CSimLibrary lib;
-        BYTE buffer[512] = {};
-        DWORD mode = 0;
-        const char* const kIdReaders[] = {
-            "TivGetFactoryValue", "TivGetFactoryStringW", "TivGetTemperature", "TivGetStatisticsValue",
-            "TivGetFirmwareStringW", "TivGetFirmwareValue", "TivGetHardwareValue", "TivGetHardwareStringW",
-            "TivGetVoltage", "TivGetKeyCfgStringW", "TivGetUserlogoValue", "TivGetUserlogoStringW",
-            "TivGetAlarm",
-        };
-        const char* const kOutReaders[] = {
-            "TivGetDeviceType", "TivIsWmiEnabled", "TivGetKeyCfgState", "TivGetKeyLayer",
-            "TivGetKeyLayerMode", "TivGetLedCount", "TivGetUserSerialId", "TivGetUserLed",
-            "TivGetPanelLockTime", "TivGetDisplayType", "TivGetDisplayBrightness",
-            "TivGetDisplayDefaultBrightness", "TivGetDisplayFactoryBrightness", "TivGetDisplayContrast",
-            "TivGetDisplayDefaultContrast", "TivGetDisplayFactoryContrast", "TivGetKeyCount",
-            "TivAreKeysEnabled",
-        };
-        for (const char* name : kIdReaders)
-            lib.Get<PFN_ID_READ>(name)(5, buffer, 4);
-        for (const char* name : kOutReaders)
-            lib.Get<PFN_OUT>(name)(buffer);
-        lib.Get<PFN_BUFFER>("TivGetKeyMatrix")(buffer, 16);
-        lib.Get<PFN_BUFFER>("TivGetKeySwitches")(buffer, 1);
-        lib.Get<PFN_LAYER>("TivGetLedMatrix")(2, buffer, 32);
-        lib.Get<PFN_EQUALIZER>("TivGetDisplayEqualizer")(&mode, buffer);
-        lib.Get<PFN_DWORD>("TivSelectPanel")(4);
-        lib.Get<PFN_DWORD>("TivEnableWmi")(1);
-        lib.Get<PFN_UPLOAD>("TivUploadFileW")(dir.File(L"u.bin").c_str(), 17, 0, 0);
-
-        std::vector<std::string> calls = device.Calls();
-        ASSERT_EQ(calls.size(), 38u);
-        for (const char* name : kIdReaders)
-            EXPECT_EQ(device.CountCalls(std::string(name) + "(5,4)"), 1u) << name;
-        for (const char* name : kOutReaders)
-            EXPECT_EQ(device.CountCalls(std::string(name) + "()"), 1u) << name;
-        EXPECT_EQ(device.CountCalls("TivGetKeyMatrix(16)"), 1u);
-        EXPECT_EQ(device.CountCalls("TivGetKeySwitches(1)"), 1u);
-        EXPECT_EQ(device.CountCalls("TivGetLedMatrix(2,32)"), 1u);
-        EXPECT_EQ(device.CountCalls("TivGetDisplayEqualizer()"), 1u);
-        EXPECT_EQ(device.CountCalls("TivSelectPanel(4)"), 1u);
-        EXPECT_EQ(device.CountCalls("TivEnableWmi(1)"), 1u);
-        EXPECT_EQ(device.CountCalls("TivUploadFileW(17,0,0)"), 1u);
     }
 }
 

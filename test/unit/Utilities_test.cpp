@@ -175,13 +175,3 @@ TEST(Usage, LinesEndWithLfCrAndTheLastWithCrLf)
         lfcr += text[i] == L'\n' && text[i + 1] == L'\r';
     EXPECT_EQ(lfcr, 14u);
 }
-
-TEST(StringTable, TextsOfTheProgram)
-{
-    EXPECT_EQ(LoadResString(101), L"Vek Quorvel");
-    EXPECT_EQ(LoadResString(107), L"The report file can not be closed.");
-    EXPECT_EQ(LoadResString(105),
-              L"This version of Vek Quorvel can be executed only on 32-bit editions of Windows.\n\r"
-              L"Use the 64-bit version of Vek Quorvel instead.");
-    EXPECT_EQ(LoadResString(9999), L"");
-}
