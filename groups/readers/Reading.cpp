@@ -71,24 +71,6 @@ bool IsPresent(CTivLibrary& library, DWORD dwPresenceId)
            dwValue != 0;
 }
 
-BOOL CallTivRead(PFN_TIV_ID_READ pfnRead, DWORD dwId, void* pBuffer, DWORD dwSize,
-                 DWORD& dwError)
-{
-    BOOL bResult = pfnRead != nullptr ? pfnRead(dwId, pBuffer, dwSize) : FALSE;
-    if (!bResult)
-        dwError = GetLastError();
-    return bResult;
-}
-
-BOOL CallTivRead(PFN_TIV_ID_STRING pfnRead, DWORD dwId, wchar_t* pBuffer, DWORD dwSize,
-                 DWORD& dwError)
-{
-    BOOL bResult = pfnRead != nullptr ? pfnRead(dwId, pBuffer, dwSize) : FALSE;
-    if (!bResult)
-        dwError = GetLastError();
-    return bResult;
-}
-
 std::wstring TextFromBuffer(const wchar_t* pBuffer, size_t nChars)
 {
     size_t n = 0;

@@ -81,13 +81,24 @@ bool IsPresent(CTivLibrary& library, DWORD dwPresenceId);
 
 // ---- Reads ------------------------------------------------------------------------------------
 
-// One call of an id reader (id, buffer, size). An unbound pointer counts as a failed call.
-// Returns the export's result (0 when unbound); on 0, dwError holds the thread's last error
-// taken right after the call (for an unbound export: whatever the thread holds now).
-BOOL CallTivRead(PFN_TIV_ID_READ pfnRead, DWORD dwId, void* pBuffer, DWORD dwSize,
-                 DWORD& dwError);
-BOOL CallTivRead(PFN_TIV_ID_STRING pfnRead, DWORD dwId, wchar_t* pBuffer, DWORD dwSize,
-                 DWORD& dwError);
+// One call of an export of the binding. An unbound pointer counts as a failed call. Returns the
+// export's result (0 when unbound); on 0, dwError holds the thread's last error taken right after
+// the call (for an unbound export: whatever the thread holds now).
+template <class Fn, class... Args>
+BOOL CallExport(Fn pfn, DWORD& dwError, Args... args)
+{
+    BOOL bResult = pfn != nullptr ? pfn(args...) : FALSE;
+    if (!bResult)
+        dwError = GetLastError();
+    return bResult;
+}
+
+// One call of an id reader (id, buffer, size), value or string.
+template <class Fn, class Buffer>
+BOOL CallTivRead(Fn pfnRead, DWORD dwId, Buffer* pBuffer, DWORD dwSize, DWORD& dwError)
+{
+    return CallExport(pfnRead, dwError, dwId, pBuffer, dwSize);
+}
 
 // Size in bytes of a string read.
 const DWORD kStringBytes = 512;

@@ -16,21 +16,13 @@ BOOL CallReader(CTivLibrary& library, const CReader& reader, DWORD dwId, void* p
         return CallTivRead(library.*reader.idString, dwId, static_cast<wchar_t*>(pBuffer), dwSize,
                            dwError);
     case CReader::kByteOut:
-    {
-        PFN_TIV_BYTE_OUT pfn = library.*reader.byteOut;
-        BOOL bResult = pfn != nullptr && dwSize == 1 ? pfn(static_cast<BYTE*>(pBuffer)) : FALSE;
-        if (!bResult)
-            dwError = GetLastError();
-        return bResult;
-    }
+        if (dwSize == 1)
+            return CallExport(library.*reader.byteOut, dwError, static_cast<BYTE*>(pBuffer));
+        break;
     case CReader::kDwordOut:
-    {
-        PFN_TIV_DWORD_OUT pfn = library.*reader.dwordOut;
-        BOOL bResult = pfn != nullptr && dwSize == 4 ? pfn(static_cast<DWORD*>(pBuffer)) : FALSE;
-        if (!bResult)
-            dwError = GetLastError();
-        return bResult;
-    }
+        if (dwSize == 4)
+            return CallExport(library.*reader.dwordOut, dwError, static_cast<DWORD*>(pBuffer));
+        break;
     case CReader::kNone:
         break;
     }

@@ -74,7 +74,8 @@ const CSensorReading kCpuBoardTemperature[] = {
 };
 // The board temperature of the CPU board types without the four sensors.
 const CSensorMember kTemperatureCpuBoardSingle = {
-    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kCpuBoardTemperature, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
+    .order = CSensorMember::kBeginFirst,
+    .readings = kCpuBoardTemperature
 };
 const CSensorReading kDisplayLinkSensors[] = {
     { L"Sensor 1", 35, 35 },
@@ -139,46 +140,49 @@ const CSensorReading kPanelFan[] = {
 }  // namespace
 
 const CSensorMember kTemperaturesCpuBoard = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kCpuBoardSensors, L"", CSensorMember::kContainerOpen, 
-    OnlyOn({ 15, 16, 17, 18, 19 }), &kTemperatureCpuBoardSingle
+    .readings = kCpuBoardSensors,
+    .gate = OnlyOn({ 15, 16, 17, 18, 19 }),
+    .pOtherwise = &kTemperatureCpuBoardSingle
 };
-const CSensorMember kTemperaturesDisplayLink = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kDisplayLinkSensors, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
-};
+const CSensorMember kTemperaturesDisplayLink = { .readings = kDisplayLinkSensors };
 const CSensorMember kTemperaturesIfBoard = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kIfBoardSensors, L"", CSensorMember::kOpensSubCategory,  kAlways, nullptr
+    .readings = kIfBoardSensors,
+    .container = CSensorMember::kOpensSubCategory
 };
-const CSensorMember kTemperaturesIoBoard = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kIoBoardSensors, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
-};
+const CSensorMember kTemperaturesIoBoard = { .readings = kIoBoardSensors };
 const CSensorMember kTemperaturesSystemUnitExtra = {
-    CSensorMember::kTemperature, CSensorMember::kReadFirst, kSystemUnitExtraSensors, L"", CSensorMember::kOpensCategory,  kAlways,
-    nullptr
+    .readings = kSystemUnitExtraSensors,
+    .container = CSensorMember::kOpensCategory
 };
 const CSensorMember kTemperatureDrives[2] = {
-    { CSensorMember::kTemperature, CSensorMember::kReadFirst, kDrive1Temperature, L"Temperature of slide-in drive.",
-      CSensorMember::kContainerOpen,  kAlways, nullptr },
-    { CSensorMember::kTemperature, CSensorMember::kReadFirst, kDrive2Temperature, L"Temperature of slide-in drive.",
-      CSensorMember::kContainerOpen,  kAlways, nullptr },
+    { .readings = kDrive1Temperature, .pszDescription = L"Temperature of slide-in drive." },
+    { .readings = kDrive2Temperature, .pszDescription = L"Temperature of slide-in drive." },
 };
 const CSensorMember kTemperaturePanel = {
-    CSensorMember::kTemperature, CSensorMember::kBeginFirst, kPanelTemperature, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
+    .order = CSensorMember::kBeginFirst,
+    .readings = kPanelTemperature
 };
 const CSensorMember kTemperaturesUps = {
-    CSensorMember::kBatteryTemperature, CSensorMember::kBeginFirst, kUpsTemperatures, L"", CSensorMember::kContainerOpen, kAlways, nullptr
+    .kind = CSensorMember::kBatteryTemperature,
+    .order = CSensorMember::kBeginFirst,
+    .readings = kUpsTemperatures
 };
 const CSensorMember kFanSpeedsCaseFanKit = {
-    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kCaseFanKitFans, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
+    .kind = CSensorMember::kFanSpeed,
+    .readings = kCaseFanKitFans
 };
 const CSensorMember kFanSpeedsBusFanKit = {
-    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kBusFanKitFans, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
+    .kind = CSensorMember::kFanSpeed,
+    .readings = kBusFanKitFans
 };
 const CSensorMember kFanSpeedsSystemUnit = {
-    CSensorMember::kFanSpeed, CSensorMember::kReadFirst, kSystemUnitFans, L"", CSensorMember::kContainerOpen,  kAlways, nullptr
+    .kind = CSensorMember::kFanSpeed,
+    .readings = kSystemUnitFans
 };
 const CSensorMember kFanSpeedPanel = {
-    CSensorMember::kFanSpeed, CSensorMember::kBeginFirst, kPanelFan, L"",
-    CSensorMember::kContainerOpen,  kAlways, nullptr
+    .kind = CSensorMember::kFanSpeed,
+    .order = CSensorMember::kBeginFirst,
+    .readings = kPanelFan
 };
 
 void WriteSensors(CTest& test, const CSensorMember& member, DWORD dwIndex)
@@ -232,9 +236,8 @@ void WriteTemperature(CTest& test, const wchar_t* pszName, const wchar_t* pszDes
                       DWORD dwTemperatureId, DWORD dwAlarmId)
 {
     const CSensorReading reading = { pszName, dwTemperatureId, dwAlarmId };
-    const CSensorMember member = { CSensorMember::kTemperature, CSensorMember::kBeginFirst,
-                                   std::span<const CSensorReading>(&reading, 1),
-                                   pszDescription, CSensorMember::kContainerOpen, kAlways,
-                                   nullptr };
+    const CSensorMember member = { .order = CSensorMember::kBeginFirst,
+                                   .readings = std::span<const CSensorReading>(&reading, 1),
+                                   .pszDescription = pszDescription };
     WriteSensors(test, member);
 }

@@ -37,13 +37,13 @@ struct CSensorMember
         kOpensSubCategory,   // NextSubCategory "Temperatures" before the first reading that reads
         kOpensCategory,      // NextCategory "Temperatures" (default subcategory), likewise
     };
-    EKind kind;
-    EOrder order;
+    EKind kind = kTemperature;
+    EOrder order = kReadFirst;
     std::span<const CSensorReading> readings;
-    const wchar_t* pszDescription;  // of every test; "" for none
-    EContainer container;
-    CTypeGate gate;                 // the member applies when this passes ...
-    const CSensorMember* pOtherwise;  // ... else this member does (nullptr: nothing)
+    const wchar_t* pszDescription = L"";  // of every test; "" for none
+    EContainer container = kContainerOpen;
+    CTypeGate gate = kAlways;               // the member applies when this passes ...
+    const CSensorMember* pOtherwise = nullptr;  // ... else this member does (nullptr: nothing)
 };
 
 // Temperatures.
