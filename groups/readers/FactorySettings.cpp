@@ -16,39 +16,11 @@ const wchar_t kParentCompatibilityDescription[] =
     L"The compatibility ID indicates the device, from which the actual device was derived (e.g. "
     L"at a customer specific variant of a standard device). FFFFh means no parent.";
 
-enum EField
-{
-    kVersion,
-    kVendorId,
-    kDeviceId,
-    kCompatibilityId,
-    kParentDeviceId,
-    kParentCompatibilityId,
-    kHardwareRevision,
-    kSerialNumber,
-    kModelNumber,
-    kRawData,
-};
-
-// The ten tests in report order; a null description is the member's raw-data description.
-struct CFactoryTest
-{
-    const wchar_t* pszName;
-    const wchar_t* pszDescription;
-    EField field;
-};
-
-const CFactoryTest kFactoryTests[] = {
-    { L"Version", L"", kVersion },
-    { L"Vendor ID", L"Vek = 0.", kVendorId },
-    { L"Device ID", L"", kDeviceId },
-    { L"Compatibility ID", kCompatibilityDescription, kCompatibilityId },
-    { L"Parent Device ID", kParentDeviceDescription, kParentDeviceId },
-    { L"Parent Compatibility ID", kParentCompatibilityDescription, kParentCompatibilityId },
-    { L"Hardware revision", L"", kHardwareRevision },
-    { L"Serial number", L"", kSerialNumber },
-    { L"Model number", L"", kModelNumber },
-    { L"Raw data", nullptr, kRawData },
+// The descriptions of the ten tests of the regular members; a null one is the member's
+// raw-data description.
+const wchar_t* const kRegularDescriptions[] = {
+    L"", L"Vek = 0.", L"", kCompatibilityDescription, kParentDeviceDescription,
+    kParentCompatibilityDescription, L"", L"", L"", nullptr,
 };
 
 // The slide-in drives describe every test.
@@ -69,21 +41,21 @@ const wchar_t* const kDriveDescriptions[] = {
     L"Model number of slide-in drive.",
     L"Complete factory settings of slide-in drive.",
 };
-static_assert(std::size(kDriveDescriptions) == std::size(kFactoryTests),
+static_assert(std::size(kDriveDescriptions) == std::size(kRegularDescriptions),
               "one drive description per test");
 
 // The CPU board has no "Raw data" on types 18 and 19.
 const CRawSizeRule kCpuBoardRawRules[] = {
-    { { { 18, 19 } }, 0 },
+    { TypeChain({ 18, 19 }), 0 },
 };
 // Memory module 1: 128 bytes on type 18, 512 on types 15 to 17, none elsewhere.
 const CRawSizeRule kMemoryModule1RawRules[] = {
-    { { { 18 } }, 128 },
-    { { { 15, 16, 17 } }, 512 },
+    { TypeChain({ 18 }), 128 },
+    { TypeChain({ 15, 16, 17 }), 512 },
 };
 // Memory module 2: 128 bytes except on type 19.
 const CRawSizeRule kMemoryModule2RawRules[] = {
-    { { { 19 } }, 0 },
+    { TypeChain({ 19 }), 0 },
 };
 
 const wchar_t kMemoryRawDescription[] = L"Complete factory settings of memory module (RAM)";
@@ -100,88 +72,89 @@ DWORD RawSize(CTivLibrary& library, const CFactoryMember& member)
 
 }  // namespace
 
-// Members: base id, Version id, Raw id, Raw size, Raw description, revision as string,
-// Version left out on, raw rules, per-test descriptions.
 const CFactoryMember kFactoryBusUnit = {
-    85, 93, 94, 1024, L"Complete factory settings of bus unit.", false, {}, {}, nullptr
+    .dwBaseId = 85, .dwVersionId = 93, .dwRawId = 94, .dwRawSize = 1024,
+    .pszRawDescription = L"Complete factory settings of bus unit."
 };
 const CFactoryMember kFactoryCpuBoard = {
-    45,    77, 81, 1536, L"Complete factory settings of CPU Board.", true, { { 18, 19 } },
-    kCpuBoardRawRules, nullptr
+    .dwBaseId = 45, .dwVersionId = 77, .dwRawId = 81, .dwRawSize = 1536,
+    .pszRawDescription = L"Complete factory settings of CPU Board.", .bRevisionAsString = true,
+    .versionLeftOutOn = TypeChain({ 18, 19 }), .rawRules = kCpuBoardRawRules
 };
 const CFactoryMember kFactoryDisplayLink = {
-    95, 103, 104, 1024, L"Complete factory settings of Display Link.", false, {}, {}, nullptr
+    .dwBaseId = 95, .dwVersionId = 103, .dwRawId = 104, .dwRawSize = 1024,
+    .pszRawDescription = L"Complete factory settings of Display Link."
 };
 const CFactoryMember kFactoryDrives[2] = {
-    { 135, 143, 144, 512, L"Complete factory settings of slide-in drive.", false, {}, {}, kDriveDescriptions },
-    { 145, 153, 154, 512, L"Complete factory settings of slide-in drive.", false, {}, {}, kDriveDescriptions },
+    { .dwBaseId = 135, .dwVersionId = 143, .dwRawId = 144, .dwRawSize = 512,
+      .ppszDescriptions = kDriveDescriptions },
+    { .dwBaseId = 145, .dwVersionId = 153, .dwRawId = 154, .dwRawSize = 512,
+      .ppszDescriptions = kDriveDescriptions },
 };
 const CFactoryMember kFactoryCaseFanKit = {
-    125, 133, 134, 512, L"Complete factory settings of fan kit.", false, {}, {}, nullptr
+    .dwBaseId = 125, .dwVersionId = 133, .dwRawId = 134, .dwRawSize = 512,
+    .pszRawDescription = L"Complete factory settings of fan kit."
 };
 const CFactoryMember kFactoryBusFanKit = {
-    155, 163, 164, 384, L"Complete factory settings of fan kit.", false, {}, {}, nullptr
+    .dwBaseId = 155, .dwVersionId = 163, .dwRawId = 164, .dwRawSize = 384,
+    .pszRawDescription = L"Complete factory settings of fan kit."
 };
 const CFactoryMember kFactoryIfBoards[2] = {
-    { 53, 78, 82, 1024, L"Complete factory settings of IF Board.", false, {}, {}, nullptr },
-    { 105, 113, 114, 1024, L"Complete factory settings of IF Board.", false, {}, {}, nullptr },
+    { .dwBaseId = 53, .dwVersionId = 78, .dwRawId = 82, .dwRawSize = 1024,
+      .pszRawDescription = L"Complete factory settings of IF Board." },
+    { .dwBaseId = 105, .dwVersionId = 113, .dwRawId = 114, .dwRawSize = 1024,
+      .pszRawDescription = L"Complete factory settings of IF Board." },
 };
 const CFactoryMember kFactoryIoBoard = {
-    61, 79, 83, 1024, L"Complete factory settings of I/O Board.", false, {}, {}, nullptr
+    .dwBaseId = 61, .dwVersionId = 79, .dwRawId = 83, .dwRawSize = 1024,
+    .pszRawDescription = L"Complete factory settings of I/O Board."
 };
 const CFactoryMember kFactoryMemoryModules[2] = {
-    { 69, 80, 84, 0, kMemoryRawDescription, true, { { 19 } }, kMemoryModule1RawRules, nullptr },
-    { 115, 123, 124, 128, kMemoryRawDescription, true, { { 19 } }, kMemoryModule2RawRules, nullptr },
+    { .dwBaseId = 69, .dwVersionId = 80, .dwRawId = 84, .dwRawSize = 0,
+      .pszRawDescription = kMemoryRawDescription, .bRevisionAsString = true,
+      .versionLeftOutOn = TypeChain({ 19 }), .rawRules = kMemoryModule1RawRules },
+    { .dwBaseId = 115, .dwVersionId = 123, .dwRawId = 124, .dwRawSize = 128,
+      .pszRawDescription = kMemoryRawDescription, .bRevisionAsString = true,
+      .versionLeftOutOn = TypeChain({ 19 }), .rawRules = kMemoryModule2RawRules },
 };
 
 void WriteFactorySettings(CTest& test, const CFactoryMember& member)
 {
-    CTivLibrary& library = test.m_Library;
     const DWORD b = member.dwBaseId;
-    for (size_t i = 0; i < std::size(kFactoryTests); ++i)
-    {
-        const CFactoryTest& row = kFactoryTests[i];
-        const wchar_t* pszDescription =
-            member.ppszDescriptions != nullptr ? member.ppszDescriptions[i]
-            : row.pszDescription != nullptr    ? row.pszDescription
-                                               : member.pszRawDescription;
+    const wchar_t* const* d =
+        member.ppszDescriptions != nullptr ? member.ppszDescriptions : kRegularDescriptions;
+    const CRow identity[] = {
+        { .name = L"Version", .description = d[0], .kind = ERowKind::kText, .read = kFactoryValue,
+          .id = member.dwVersionId, .size = kStringBytes,
+          .gate = { CTypeGate::kNotOn, member.versionLeftOutOn } },
+        { .name = L"Vendor ID", .description = d[1], .read = kFactoryValue, .id = b + 2,
+          .format = L"%08X", .code = kFormatHex },
+        { .name = L"Device ID", .description = d[2], .read = kFactoryValue, .id = b,
+          .format = L"%08X", .code = kFormatHex },
+        { .name = L"Compatibility ID", .description = d[3], .read = kFactoryValue, .id = b + 1,
+          .size = 2, .format = L"%04X", .code = kFormatHex },
+        { .name = L"Parent Device ID", .description = d[4], .read = kFactoryValue, .id = b + 6,
+          .format = L"%08X", .code = kFormatHex },
+        { .name = L"Parent Compatibility ID", .description = d[5], .read = kFactoryValue,
+          .id = b + 7, .size = 2, .format = L"%04X", .code = kFormatHex },
+        { .name = L"Hardware revision", .description = d[6], .kind = ERowKind::kText,
+          .read = member.bRevisionAsString ? kFactoryString : kFactoryValue, .id = b + 3,
+          .size = kStringBytes },
+        { .name = L"Serial number", .description = d[7], .kind = ERowKind::kText,
+          .read = kFactoryString, .id = b + 4, .size = kStringBytes },
+        { .name = L"Model number", .description = d[8], .kind = ERowKind::kText,
+          .read = kFactoryString, .id = b + 5, .size = kStringBytes },
+    };
+    WriteRows(test, identity);
 
-        // Left-out tests write nothing, not even their Test element.
-        DWORD dwRawSize = 0;
-        if (row.field == kVersion && IsDeviceTypeIn(library, member.versionLeftOutOn))
-            continue;
-        if (row.field == kRawData && (dwRawSize = RawSize(library, member)) == 0)
-            continue;
-
-        BeginFirstTest(test, row.pszName, pszDescription, [&]() -> CReading {
-            switch (row.field)
-            {
-            case kVersion:
-                return ReadString(library.m_pTivGetFactoryValue, member.dwVersionId);
-            case kVendorId:
-                return ReadNumber(library.m_pTivGetFactoryValue, b + 2, 4, L"%08X", kFormatHex);
-            case kDeviceId:
-                return ReadNumber(library.m_pTivGetFactoryValue, b, 4, L"%08X", kFormatHex);
-            case kCompatibilityId:
-                return ReadNumber(library.m_pTivGetFactoryValue, b + 1, 2, L"%04X", kFormatHex);
-            case kParentDeviceId:
-                return ReadNumber(library.m_pTivGetFactoryValue, b + 6, 4, L"%08X", kFormatHex);
-            case kParentCompatibilityId:
-                return ReadNumber(library.m_pTivGetFactoryValue, b + 7, 2, L"%04X", kFormatHex);
-            case kHardwareRevision:
-                return member.bRevisionAsString
-                           ? ReadString(library.m_pTivGetFactoryStringW, b + 3)
-                           : ReadString(library.m_pTivGetFactoryValue, b + 3);
-            case kSerialNumber:
-                return ReadString(library.m_pTivGetFactoryStringW, b + 4);
-            case kModelNumber:
-                return ReadString(library.m_pTivGetFactoryStringW, b + 5);
-            case kRawData:
-                break;
-            }
-            return ReadRaw(library.m_pTivGetFactoryValue, member.dwRawId, dwRawSize);
-        });
-    }
+    // The raw block's size may depend on the type, asked only now; 0 leaves the test out.
+    const DWORD dwRawSize = RawSize(test.m_Library, member);
+    if (dwRawSize == 0)
+        return;
+    WriteRow(test, { .name = L"Raw data",
+                     .description = d[9] != nullptr ? d[9] : member.pszRawDescription,
+                     .kind = ERowKind::kRaw, .read = kFactoryValue, .id = member.dwRawId,
+                     .size = dwRawSize, .code = kFormatRaw });
 }
 
 void WriteFactorySettings(CTest& test, const CFactoryMember (&members)[2], DWORD dwIndex)

@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "groups/readers/Reading.h"
+#include "groups/readers/Rows.h"
 
 // Raw-block size by device type: the first rule whose chain the device has gives the size
 // (0 = no "Raw data" test); when none does, the member's default size holds.
@@ -24,11 +24,11 @@ struct CFactoryMember
     DWORD dwVersionId;
     DWORD dwRawId;
     DWORD dwRawSize;                   // when no raw rule matches; 0 = no "Raw data" test
-    const wchar_t* pszRawDescription;  // the "Raw data" description of regular members
-    bool bRevisionAsString;            // Hardware revision through TivGetFactoryStringW
-    CTypeChain versionLeftOutOn;       // no "Version" test on these types
-    std::span<const CRawSizeRule> rawRules;  // checked in order before dwRawSize applies
-    const wchar_t* const* ppszDescriptions;  // ten descriptions in test order, or nullptr
+    const wchar_t* pszRawDescription = nullptr;  // the "Raw data" description of regular members
+    bool bRevisionAsString = false;    // Hardware revision through TivGetFactoryStringW
+    CTypeChain versionLeftOutOn = {};  // no "Version" test on these types
+    std::span<const CRawSizeRule> rawRules = {};  // checked in order before dwRawSize applies
+    const wchar_t* const* ppszDescriptions = nullptr;  // ten descriptions in test order
 };
 
 // The twelve regular members.
