@@ -66,11 +66,11 @@ bool GetSystemFolder(std::wstring& folder)
 }  // namespace
 
 const CProduct kProducts[5] = {
-    { L"Vek TIV SNMP Agent", L"TIV SNMP Agent", kSnmpFiles, std::size(kSnmpFiles) },
-    { L"Vek CAN Driver", L"CAN Driver", kCanFiles, std::size(kCanFiles) },
-    { L"Vek SRAM Driver", L"SRAM Driver", kSramFiles, std::size(kSramFiles) },
-    { L"VekTouchDriver_is1", L"Touch Driver", kTouchFiles, std::size(kTouchFiles) },
-    { L"ScreenLatch_is1", L"Touch Lock", kTouchLockFiles, std::size(kTouchLockFiles) },
+    { L"Vek TIV SNMP Agent", L"TIV SNMP Agent", kSnmpFiles },
+    { L"Vek CAN Driver", L"CAN Driver", kCanFiles },
+    { L"Vek SRAM Driver", L"SRAM Driver", kSramFiles },
+    { L"VekTouchDriver_is1", L"Touch Driver", kTouchFiles },
+    { L"ScreenLatch_is1", L"Touch Lock", kTouchLockFiles },
 };
 
 // FactoryRevert.exe, the last entry, lies outside the system directory and is not a row here.
@@ -247,9 +247,8 @@ void CTestVekDriversAndTools::TestProduct(const CProduct& product)
         return;
     m_pReport->NextCategory(product.pszCategory, L"Product Information");
     WriteProductInfo(location, version, date);
-    for (size_t i = 0; i < product.nFiles; ++i)
+    for (const wchar_t* pszEntry : product.files)
     {
-        const wchar_t* pszEntry = product.ppszFiles[i];
         m_pReport->NextSubCategory(FileEntryName(pszEntry).c_str());
         if (pszEntry[0] == L'\\')
             TestSystemFile(pszEntry);

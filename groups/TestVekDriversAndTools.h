@@ -1,6 +1,8 @@
 // Drivers-and-tools group: the maker's installed driver and tool products and their files.
 #pragma once
 
+#include <span>
+
 #include "app/GroupBase.h"
 #include "groups/readers/Reading.h"
 
@@ -13,8 +15,7 @@ struct CProduct
 {
     const wchar_t* pszUninstallKey;  // below ...\CurrentVersion\Uninstall
     const wchar_t* pszCategory;
-    const wchar_t* const* ppszFiles;
-    size_t nFiles;
+    std::span<const wchar_t* const> files;
 };
 
 // Extra condition of a driver file row besides its device types.

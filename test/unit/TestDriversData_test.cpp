@@ -39,11 +39,10 @@ TEST(ProductTable, KeysCategoriesAndFilesAreDistinctAndWellFormed)
         EXPECT_TRUE(keys.insert(product.pszUninstallKey).second) << product.pszUninstallKey;
         EXPECT_TRUE(categories.insert(product.pszCategory).second);
         EXPECT_NE(std::wstring(product.pszCategory), L"TIV Driver");
-        ASSERT_GT(product.nFiles, 0u);
+        ASSERT_FALSE(product.files.empty());
         std::set<std::wstring> names;
-        for (size_t i = 0; i < product.nFiles; ++i)
+        for (const wchar_t* pszFile : product.files)
         {
-            const wchar_t* pszFile = product.ppszFiles[i];
             EXPECT_TRUE(names.insert(FileEntryName(pszFile)).second);
             // An install-location file is a bare name; a system file begins with a backslash.
             if (pszFile[0] != L'\\')
