@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The report stylesheet through xsltproc: sample reports written by the real writer (under
 Wine) are transformed through their xml-stylesheet line and the page is checked for its
-sections, anchors, links, texts, colours, fonts and units."""
+sections, anchors, links, texts and colours."""
 import html.parser
 import os
 import re
@@ -94,7 +94,6 @@ def check_stylesheet_file(path):
     data = open(path, "rb").read()
     check(data.startswith(b"\xef\xbb\xbf"), "stylesheet without UTF-8 byte-order mark")
     text = data[3:].decode("utf-8")
-    check(re.search(r'<html\s+xsl:version="1.0"', text) is not None, "stylesheet root is not html with xsl:version")
     check(data == open(os.path.join(SOURCE, "res", "Stylesheet.xsl"), "rb").read(),
           "stylesheet file differs from the resource source")
 
@@ -154,21 +153,14 @@ def check_sample(folder):
     check(sum("Available test categories" in p for p in paragraphs) == 1, "category line for CatUndef-only group")
 
     # Results with their units, statuses and remarks.
+    # One row per edge: status colours, a format past the list, an unknown status, a cut text,
+    # a unit, an empty result.
     expected = {
         "Version": ("Windows XP <SP3>", "Passed", "Product name"),
-        "Build": ("2600", "Passed", NBSP), "Administrator": ("Yes", "Passed", NBSP),
         "Write filter": ("Disabled", "Passed", "Quote \"it\" & 'this'"), "Odd code": ("7", "Passed", "Format 16"),
         "No status": ("?", "", "Status 3"), "Registered owner": ("Op\ufffderator\ufffd", "Failed", None),
-        "Sensor 1": ("45 °C", "Passed", NBSP), "Sensor 2": ("91 °C", "Alarm", "Over the limit"),
-        "Case fan": ("2400 rpm", "Passed", NBSP), "CPU fan": ("0 rpm", "Alarm", NBSP),
-        "5V": ("5.02 V", "Passed", NBSP), "Battery": ("The device is not ready", "Failed", NBSP),
-        "Lock time": ("15 min", "Passed", NBSP), "Timeout": ("30 sec", "Passed", NBSP),
-        "Delay": ("250 ms", "Passed", NBSP), "Current": ("1.5 A", "Passed", NBSP),
-        "Power": ("12.000 W", "Passed", NBSP), "Disk": ("80 GB", "Passed", NBSP),
-        "Physical": ("512 MB", "Passed", NBSP), "Cache": ("256 KB", "Passed", NBSP),
-        "Page": ("4096 bytes", "Passed", NBSP), "Load": ("42%", "Passed", NBSP),
-        "Board id": ("1A2Bh", "Passed", NBSP), "Clock": ("1600 MHz", "Passed", NBSP),
-        "Empty": (NBSP, "Passed", NBSP),
+        "Sensor 2": ("91 °C", "Alarm", "Over the limit"), "Battery": ("The device is not ready", "Failed", NBSP),
+        "Power": ("12.000 W", "Passed", NBSP), "Empty": (NBSP, "Passed", NBSP),
     }
     for name, (result, status, remark) in expected.items():
         cells = row_cells(page, name)
@@ -187,15 +179,6 @@ def check_sample(folder):
     spans = list(raw_cells[2].all("span")) if raw_cells else []
     check(len(spans) == 1 and "raw" in spans[0].attrs.get("class", ""), "Raw result not in the monospaced span")
     check(spans and spans[0].text().startswith("00070E151C232A31"), f"Raw text {spans[0].text()[:20] if spans else ''!r}")
-    check(re.search(r"\.raw\s*\{[^}]*font-family:\s*'Courier New', Courier, mono", raw) is not None, "Raw font")
-    for rule in [r"font-family: Verdana, Arial, Helvetica, sans-serif", r"h1 \{[^}]*x-large[^}]*bold[^}]*#FF8800",
-                 r"h2 \{[^}]*large[^}]*bold", r"h3 \{[^}]*small[^}]*bold", r"h4 \{[^}]*x-small[^}]*bold",
-                 r"th \{[^}]*#7b7c7e[^}]*#FFFFFF[^}]*bold", r"td, th, p, li, a \{[^}]*xx-small", r"#d3d4d5"]:
-        check(re.search(rule, raw) is not None, f"style rule {rule}")
-    headers = [th.text() for th in page.all("th")]
-    check(headers[:2] == ["Nr.", "Test group"] and "Test name" in headers and "Remark" in headers, f"headers {headers[:8]}")
-    widths = [th.attrs.get("width") for th in page.all("th") if th.text() in ("Test name", "Test status", "Result")]
-    check(widths[:3] == ["20%", "5%", "30%"], f"column widths {widths[:3]}")
 
     # Sensor summaries: rows of group > test, values with units, alarms in red.
     def summary(anchor):

@@ -42,11 +42,6 @@ TEST(FamilySensors, SelfOpeningContainers)
         { "system unit, none reads", &kTemperaturesSystemUnitExtra, "", {} },
         { "system unit, third reads", &kTemperaturesSystemUnitExtra, "Temperature 21 = i8 40\n",
           { L"C:Temperatures", L"S:CatUndef", L"T:Sensor 3" } },
-        { "system unit, all read", &kTemperaturesSystemUnitExtra,
-          "Temperature 19 = i8 1\nTemperature 20 = i8 2\nTemperature 21 = i8 3\n"
-          "Temperature 22 = i8 4\n",
-          { L"C:Temperatures", L"S:CatUndef", L"T:Sensor 1",
-            L"T:Sensor 2", L"T:Sensor 3", L"T:Sensor 4" } },
     };
     for (const auto& c : cases)
     {

@@ -1,4 +1,4 @@
-// Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms, strings, raw blocks.
+// Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms, strings.
 #include "device/Utilities.h"
 #include "groups/readers/Reading.h"
 #include "support/GroupReport.h"
@@ -46,10 +46,8 @@ TEST(TypeChain, ReadableTypeChecksInOrderAndStopsAtTheFirstMatch)
         const char* profile;
         bool in;
     } cases[] = {
-        { "DeviceType = u32 18\n", true },
         { "DeviceType = u32 21\n", true },
         { "DeviceType = u32 20\n", false },
-        { "DeviceType = u32 0\n", false },
     };
     for (const auto& c : cases)
     {
@@ -68,11 +66,9 @@ TEST(Presence, OnlyABoundSuccessfulNonZeroReadIsPresent)
         bool present;
     } cases[] = {
         { "HardwareValue 65 = u32 1\n", true },
-        { "HardwareValue 65 = u32 0x80000000\n", true },
         { "HardwareValue 65 = u32 0\n", false },
         { "HardwareValue 65 = fail 31\n", false },
         { "HardwareValue 65 = u16 1\n", false },  // a 4-byte read of a 2-byte value fails
-        { "", false },
     };
     for (const auto& c : cases)
     {
@@ -122,15 +118,9 @@ struct CNumberCase
 TEST(Reading, NumbersAreZeroExtendedAndZeroPadded)
 {
     const CNumberCase cases[] = {
-        { "u16 0x1A2B", 2, L"%04X", L"1A2B" },
         { "u16 0x00AB", 2, L"%04X", L"00AB" },
-        { "u32 0xABCD", 4, L"%08X", L"0000ABCD" },
-        { "u32 0", 4, L"%08X", L"00000000" },
-        { "u16 0xFFFF", 2, L"%04X", L"FFFF" },
-        { "u16 65535", 2, L"%u", L"65535" },
         { "u32 4294967295", 4, L"%u", L"4294967295" },
         { "u8 0xF6", 1, L"%u", L"246" },
-        { "u8 0x0A", 1, L"%02X", L"0A" },
     };
     for (const CNumberCase& c : cases)
     {
@@ -174,7 +164,7 @@ TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
 TEST(Reading, FailureTextIsTheErrorOfTheFailingCall)
 {
     // The Test element is written between the two calls; the text must still be the read's.
-    const DWORD codes[] = { 2, 5, 31, 87, 1167 };
+    const DWORD codes[] = { 5, 1167 };
     for (DWORD code : codes)
     {
         CReportOutline run = RunInGroup("FactoryStringW 12 = fail " + std::to_string(code) + "\n",
@@ -195,8 +185,8 @@ TEST(Reading, AlarmRule)
         const char* alarm;
         DWORD status;
     } cases[] = {
-        { "u32 1", kStatusAlarm },          { "u32 2", kStatusAlarm },
-        { "u32 0x80000000", kStatusAlarm }, { "u32 0", kStatusPassed },
+        { "u32 1", kStatusAlarm },          { "u32 0x80000000", kStatusAlarm },
+        { "u32 0", kStatusPassed },
         { "fail 1167", kStatusPassed },     { "u16 1", kStatusPassed },  // size mismatch fails
     };
     for (const auto& c : cases)
@@ -208,46 +198,4 @@ TEST(Reading, AlarmRule)
         EXPECT_EQ(AlarmStatus(lib, kNoAlarm), kStatusPassed);
         EXPECT_EQ(device.CountCalls("TivGetAlarm("), 1u);
     }
-}
-
-TEST(Reading, StringsRawBlocksAndNotAvailable)
-{
-    CReportOutline run = RunInGroup(
-        "FactoryStringW 12 = str \"A&B <x> \\\"q\\\" it's\"\n"
-        "FactoryStringW 13 = strnt \"0123456789\"\n"
-        "FactoryValue 14 = bytes 01 02 03\n",
-        [](CTest& t) {
-            BeginFirstTest(t, L"Text", L"", [&] {
-                return ReadString(t.m_Library.m_pTivGetFactoryStringW, 12);
-            });
-            BeginFirstTest(t, L"Unterminated", L"", [&] {
-                return ReadString(t.m_Library.m_pTivGetFactoryStringW, 13);
-            });
-            BeginFirstTest(t, L"Raw", L"", [&] {
-                return ReadRaw(t.m_Library.m_pTivGetFactoryValue, 14, 128);
-            });
-            WriteTest(t, L"Missing", L"", NotAvailable());
-        });
-    ASSERT_EQ(run.tests.size(), 4u);
-    EXPECT_EQ(run.tests[0].result, L"A&B <x> \"q\" it's");
-    EXPECT_EQ(run.tests[0].format, L"String");
-
-    // A buffer without terminator: all 256 characters, nothing beyond.
-    std::wstring expected;
-    while (expected.size() < 256)
-        expected += L"0123456789";
-    expected.resize(256);
-    EXPECT_EQ(run.tests[1].result, expected);
-
-    // A partly filled block is dumped at the size asked for.
-    BYTE block[128] = { 1, 2, 3 };
-    std::wstring dump;
-    HexDump(block, 128, dump);
-    EXPECT_EQ(run.tests[2].result, dump);
-    EXPECT_EQ(run.tests[2].format, L"Raw");
-    EXPECT_EQ(run.tests[2].status, L"Passed");
-
-    EXPECT_EQ(run.tests[3].result, L"(n.a.)");
-    EXPECT_EQ(run.tests[3].format, L"String");
-    EXPECT_EQ(run.tests[3].status, L"Passed");
 }

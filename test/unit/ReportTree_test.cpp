@@ -14,7 +14,7 @@ namespace
 const std::wstring kFileStart = L"<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n<VekQuorvelReport>\r\n";
 
 // A report file with the tree operations' record: Body() is what was written after the root
-// start tag; Finish() closes the file and checks the whole of it as XML.
+// start tag; Finish() closes the file, checks the whole of it as XML and gives its outline.
 class ReportTree : public ::testing::Test
 {
 protected:
@@ -46,18 +46,19 @@ protected:
         return text.substr(kFileStart.size());
     }
 
-    // Closes the report and checks it as a whole.
-    void Finish()
+    CReportOutline Finish()
     {
         EXPECT_EQ(CloseReportFile(m_Report.m_szRootName, m_Report.m_hFile), 0u);
         m_Report.m_hFile = INVALID_HANDLE_VALUE;
-        EXPECT_EQ(CheckReportXml(ReadReportText(m_Path)), "");
+        std::wstring text = ReadReportText(m_Path);
+        EXPECT_EQ(CheckReportXml(text), "");
+        return ParseReport(text);
     }
 
     // One complete test: begin, result, the Test end tag as the test code writes it.
-    void Test(const wchar_t* pszName, const wchar_t* pszValue = L"1", DWORD dwStatus = 0, DWORD dwFormat = 2)
+    void Test(const wchar_t* pszValue = L"1", DWORD dwStatus = 0, DWORD dwFormat = 2)
     {
-        ASSERT_EQ(m_Report.BeginTest(pszName, L"d"), 0u);
+        ASSERT_EQ(m_Report.BeginTest(L"t", nullptr), 0u);
         ASSERT_EQ(m_Report.WriteTestResult(pszValue, dwStatus, dwFormat), 0u);
         ASSERT_EQ(WriteEndTag(m_Report.m_hFile, L"Test", 6), 0u);
     }
@@ -67,27 +68,9 @@ protected:
     CXmlReport m_Report;
 };
 
-std::wstring Lines(const std::vector<std::wstring>& lines)
-{
-    std::wstring text;
-    for (const std::wstring& line : lines)
-        text += line + L"\r\n";
-    return text;
-}
-
-// The lines of one element at a depth, for short expectations.
-std::wstring Leaf(int depth, const std::wstring& name, const std::wstring& text)
-{
-    return std::wstring(depth, L'\t') + L"<" + name + L">" + text + L"</" + name + L">";
-}
-
-std::wstring Tag(int depth, const std::wstring& tag)
-{
-    return std::wstring(depth, L'\t') + tag;
-}
-
 }  // namespace
 
+// The one exact layout: every depth of the tree and its indentation.
 TEST_F(ReportTree, GroupWithTestsInBothSubCategoryDepths)
 {
     ASSERT_EQ(m_Report.BeginTestGroup(L"System unit", L"The case", L"Statistics", L"Counters"), 0u);
@@ -96,29 +79,20 @@ TEST_F(ReportTree, GroupWithTestsInBothSubCategoryDepths)
     ASSERT_EQ(WriteEndTag(m_Report.m_hFile, L"Test", 6), 0u);
     ASSERT_EQ(m_Report.NextSubCategory(L"Fans"), 0u);
     ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-    EXPECT_EQ(Body(), Lines({
-                          Tag(1, L"<TestGroup>"),
-                          Leaf(2, L"GroupNumber", L"1"),
-                          Leaf(2, L"GroupName", L"System unit"),
-                          Leaf(2, L"GroupDescription", L"The case"),
-                          Tag(2, L"<Category>"),
-                          Leaf(3, L"CategoryName", L"Statistics"),
-                          Tag(4, L"<SubCategory>"),
-                          Leaf(5, L"SubCategoryName", L"Counters"),
-                          Tag(6, L"<Test>"),
-                          Leaf(7, L"TestName", L"Power-on hours"),
-                          Leaf(7, L"TestDescription", L"DescrUndef"),
-                          Leaf(7, L"TestNumber", L"1"),
-                          Tag(7, L"<TestResult Format=\"DegreeCentigrade\">12</TestResult>"),
-                          Leaf(7, L"TestStatus", L"Alarm"),
-                          Tag(6, L"</Test>"),
-                          Tag(3, L"</SubCategory>"),
-                          Tag(3, L"<SubCategory>"),
-                          Leaf(4, L"SubCategoryName", L"Fans"),
-                          Tag(3, L"</SubCategory>"),
-                          Tag(2, L"</Category>"),
-                          Tag(1, L"</TestGroup>"),
-                      }));
+    EXPECT_EQ(Body(), L"\t<TestGroup>\r\n\t\t<GroupNumber>1</GroupNumber>\r\n"
+                      L"\t\t<GroupName>System unit</GroupName>\r\n"
+                      L"\t\t<GroupDescription>The case</GroupDescription>\r\n"
+                      L"\t\t<Category>\r\n\t\t\t<CategoryName>Statistics</CategoryName>\r\n"
+                      L"\t\t\t\t<SubCategory>\r\n\t\t\t\t\t<SubCategoryName>Counters</SubCategoryName>\r\n"
+                      L"\t\t\t\t\t\t<Test>\r\n"
+                      L"\t\t\t\t\t\t\t<TestName>Power-on hours</TestName>\r\n"
+                      L"\t\t\t\t\t\t\t<TestDescription>DescrUndef</TestDescription>\r\n"
+                      L"\t\t\t\t\t\t\t<TestNumber>1</TestNumber>\r\n"
+                      L"\t\t\t\t\t\t\t<TestResult Format=\"DegreeCentigrade\">12</TestResult>\r\n"
+                      L"\t\t\t\t\t\t\t<TestStatus>Alarm</TestStatus>\r\n"
+                      L"\t\t\t\t\t\t</Test>\r\n\t\t\t</SubCategory>\r\n"
+                      L"\t\t\t<SubCategory>\r\n\t\t\t\t<SubCategoryName>Fans</SubCategoryName>\r\n"
+                      L"\t\t\t</SubCategory>\r\n\t\t</Category>\r\n\t</TestGroup>\r\n");
     EXPECT_FALSE(m_Report.m_bSubCategoryOpen);
     Finish();
 }
@@ -129,21 +103,15 @@ TEST_F(ReportTree, SubCategoryModes)
     {
         const wchar_t* pszCategory;
         const wchar_t* pszMode;
-        std::wstring categoryName;
-        std::wstring opened;  // the lines after CategoryName
-        BOOL bOpen;
+        std::vector<std::wstring> outline;  // after the group line
     } const kCases[] = {
-        { nullptr, nullptr, L"CatUndef",
-          Lines({ Tag(4, L"<SubCategory>"), Leaf(5, L"SubCategoryName", L"CatUndef") }), TRUE },
-        { L"Fans", nullptr, L"Fans", Lines({ Tag(4, L"<SubCategory>"), Leaf(5, L"SubCategoryName", L"CatUndef") }),
-          TRUE },
-        { L"Fans", L"Case", L"Fans", Lines({ Tag(4, L"<SubCategory>"), Leaf(5, L"SubCategoryName", L"Case") }), TRUE },
-        { L"Fans", L"MANUALSUBCATS", L"Fans", L"", FALSE },
+        { nullptr, nullptr, { L"C:CatUndef", L"S:CatUndef" } },
+        { L"Fans", nullptr, { L"C:Fans", L"S:CatUndef" } },
+        { L"Fans", L"Case", { L"C:Fans", L"S:Case" } },
+        { L"Fans", L"MANUALSUBCATS", { L"C:Fans" } },
         // Only the exact word is the mode; anything else is a name.
-        { L"Fans", L"manualsubcats", L"Fans",
-          Lines({ Tag(4, L"<SubCategory>"), Leaf(5, L"SubCategoryName", L"manualsubcats") }), TRUE },
-        { L"Fans", L"MANUALSUBCATS ", L"Fans",
-          Lines({ Tag(4, L"<SubCategory>"), Leaf(5, L"SubCategoryName", L"MANUALSUBCATS ") }), TRUE },
+        { L"Fans", L"manualsubcats", { L"C:Fans", L"S:manualsubcats" } },
+        { L"Fans", L"MANUALSUBCATS ", { L"C:Fans", L"S:MANUALSUBCATS " } },
     };
     TearDown();
     for (const auto& c : kCases)
@@ -152,11 +120,12 @@ TEST_F(ReportTree, SubCategoryModes)
         for (bool next : { false, true })
         {
             SetUp();
-            std::wstring before;
+            std::vector<std::wstring> expected = { L"G:G" };
             if (next)
             {
                 ASSERT_EQ(m_Report.BeginTestGroup(L"G", nullptr, L"First", L"MANUALSUBCATS"), 0u);
-                before = Body();
+                expected.push_back(L"C:First");
+                std::wstring before = Body();
                 if (c.pszCategory == nullptr)
                 {
                     // NextCategory has no default name.
@@ -168,21 +137,12 @@ TEST_F(ReportTree, SubCategoryModes)
                 ASSERT_EQ(m_Report.NextCategory(c.pszCategory, c.pszMode), 0u);
             }
             else
-            {
                 ASSERT_EQ(m_Report.BeginTestGroup(L"G", nullptr, c.pszCategory, c.pszMode), 0u);
-                before = Lines({ Tag(1, L"<TestGroup>"), Leaf(2, L"GroupNumber", L"1"), Leaf(2, L"GroupName", L"G"),
-                                 Leaf(2, L"GroupDescription", L"DescrUndef") });
-            }
-            std::wstring expected = before + (next ? Lines({ Tag(2, L"</Category>") }) : L"") +
-                                    Lines({ Tag(2, L"<Category>"), Leaf(3, L"CategoryName", c.categoryName) }) + c.opened;
-            EXPECT_EQ(Body(), expected) << c.categoryName << " mode " << (c.pszMode ? "text" : "NULL") << " next " << next;
-            EXPECT_EQ(m_Report.m_bSubCategoryOpen, c.bOpen);
-            // EndTestGroup closes only what is open.
-            std::wstring open = Body();
+            expected.insert(expected.end(), c.outline.begin(), c.outline.end());
+            EXPECT_EQ(m_Report.m_bSubCategoryOpen, c.outline.size() == 2);
+            // EndTestGroup closes only what is open (Finish checks the nesting).
             ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-            EXPECT_EQ(Body(), open + (c.bOpen ? Lines({ Tag(3, L"</SubCategory>") }) : L"") +
-                                  Lines({ Tag(2, L"</Category>"), Tag(1, L"</TestGroup>") }));
-            Finish();
+            EXPECT_EQ(Finish().lines, expected) << c.outline[0] << " next " << next;
             TearDown();
         }
     }
@@ -191,27 +151,14 @@ TEST_F(ReportTree, SubCategoryModes)
 TEST_F(ReportTree, ManualSubCategoriesTwiceInARow)
 {
     ASSERT_EQ(m_Report.BeginTestGroup(L"G", L"", L"Panel 1", L"MANUALSUBCATS"), 0u);
-    std::wstring start = Body();
     ASSERT_EQ(m_Report.NextSubCategory(L"Keys"), 0u);
     ASSERT_EQ(m_Report.NextSubCategory(L"LEDs"), 0u);
     EXPECT_TRUE(m_Report.m_bSubCategoryOpen);
     ASSERT_EQ(m_Report.NextCategory(L"Panel 2", L"MANUALSUBCATS"), 0u);
     EXPECT_FALSE(m_Report.m_bSubCategoryOpen);
     ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-    EXPECT_EQ(Body(), start + Lines({
-                                  Tag(3, L"<SubCategory>"),
-                                  Leaf(4, L"SubCategoryName", L"Keys"),
-                                  Tag(3, L"</SubCategory>"),
-                                  Tag(3, L"<SubCategory>"),
-                                  Leaf(4, L"SubCategoryName", L"LEDs"),
-                                  Tag(3, L"</SubCategory>"),
-                                  Tag(2, L"</Category>"),
-                                  Tag(2, L"<Category>"),
-                                  Leaf(3, L"CategoryName", L"Panel 2"),
-                                  Tag(2, L"</Category>"),
-                                  Tag(1, L"</TestGroup>"),
-                              }));
-    Finish();
+    EXPECT_EQ(Finish().lines,
+              (std::vector<std::wstring>{ L"G:G", L"C:Panel 1", L"S:Keys", L"S:LEDs", L"C:Panel 2" }));
 }
 
 TEST_F(ReportTree, NumbersRunOnAcrossGroups)
@@ -219,79 +166,55 @@ TEST_F(ReportTree, NumbersRunOnAcrossGroups)
     // Group 1 with five tests; the second group in run order writes nothing; then group 2.
     ASSERT_EQ(m_Report.BeginTestGroup(L"First", nullptr, nullptr, nullptr), 0u);
     for (int i = 0; i < 5; ++i)
-        Test(L"t");
+        Test();
     ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-    std::wstring first = Body();
     ASSERT_EQ(m_Report.BeginTestGroup(L"Third", nullptr, nullptr, nullptr), 0u);
-    Test(L"t");
+    Test();
     ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-    std::wstring second = Body().substr(first.size());
-    EXPECT_NE(first.find(Leaf(7, L"TestNumber", L"5")), std::wstring::npos);
-    EXPECT_NE(second.find(Leaf(2, L"GroupNumber", L"2")), std::wstring::npos);
-    EXPECT_NE(second.find(Leaf(7, L"TestNumber", L"6")), std::wstring::npos);
+    EXPECT_NE(Body().find(L"<GroupNumber>2</GroupNumber>"), std::wstring::npos);
     EXPECT_EQ(m_Report.m_nGroupNumber, 2);
-    EXPECT_EQ(m_Report.m_nTestNumber, 6);
-    Finish();
+    CReportOutline outline = Finish();
+    ASSERT_EQ(outline.tests.size(), 6u);
+    EXPECT_EQ(outline.tests[4].number, 5);
+    EXPECT_EQ(outline.tests[5].number, 6);
 }
 
-TEST_F(ReportTree, FormatWordsAndStatusTexts)
+TEST_F(ReportTree, FormatWordsStatusTextsAndValues)
 {
-    // The ends of the word list, a gap in it, and codes past its end.
     const struct
     {
         DWORD format, status;
+        std::wstring value;
         const wchar_t* word;
         const wchar_t* statusText;
-    } kCases[] = {
-        { 0, 0, L"Unknown", L"Passed" },  { 6, 2, L"DegreeCentigrade", L"Alarm" },
-        { 16, 1, L"Unknown", L"Failed" }, { 21, 3, L"Watt", L"" },
-        { 22, 0, L"Unknown", L"Passed" }, { 0xFFFFFFFF, 0xFFFFFFFF, L"Unknown", L"" },
-    };
-    ASSERT_EQ(m_Report.BeginTestGroup(L"G", nullptr, nullptr, nullptr), 0u);
-    for (const auto& c : kCases)
-    {
-        ASSERT_EQ(m_Report.BeginTest(L"t", nullptr), 0u);
-        std::wstring before = Body();
-        ASSERT_EQ(m_Report.WriteTestResult(L"v", c.status, c.format), 0u);
-        EXPECT_EQ(Body().substr(before.size()),
-                  Lines({ Tag(7, L"<TestResult Format=\"" + std::wstring(c.word) + L"\">v</TestResult>"),
-                          Leaf(7, L"TestStatus", c.statusText) }))
-            << "format " << c.format;
-        ASSERT_EQ(WriteEndTag(m_Report.m_hFile, L"Test", 6), 0u);
-    }
-    ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-    Finish();
-}
-
-TEST_F(ReportTree, ResultValues)
-{
-    struct
-    {
-        std::wstring value;
         std::wstring written;
-    } const kCases[] = {
-        { L"", L"" },
-        { L"12", L"12" },
+    } kCases[] = {
+        // The ends of the word list, a gap in it, and codes past its end.
+        { 0, 0, L"", L"Unknown", L"Passed", L"" },
+        { 6, 2, L"12", L"DegreeCentigrade", L"Alarm", L"12" },
+        { 16, 1, L"v", L"Unknown", L"Failed", L"v" },
+        { 21, 3, L"v", L"Watt", L"", L"v" },
+        { 22, 0, L"v", L"Unknown", L"Passed", L"v" },
+        { 0xFFFFFFFF, 0xFFFFFFFF, L"v", L"Unknown", L"", L"v" },
         // The writer drops one final LF and the primitive one more.
-        { L"x\n\n", L"x" },
-        { L"x\n\n\n", L"x\n" },
-        { L"x\r\n", L"x\r" },
-        { L"\r\n00112233\r\n4455", L"\r\n00112233\r\n4455" },
-        { L"<a & b>", L"&lt;a &amp; b&gt;" },
+        { 4, 0, L"x\n\n", L"Raw", L"Passed", L"x" },
+        { 4, 0, L"x\n\n\n", L"Raw", L"Passed", L"x\n" },
+        { 4, 0, L"x\r\n", L"Raw", L"Passed", L"x\r" },
+        { 4, 0, L"\r\n00112233\r\n4455", L"Raw", L"Passed", L"\r\n00112233\r\n4455" },
+        { 4, 0, L"<a & b>", L"Raw", L"Passed", L"<a & b>" },
     };
     ASSERT_EQ(m_Report.BeginTestGroup(L"G", nullptr, nullptr, nullptr), 0u);
     for (const auto& c : kCases)
-    {
-        ASSERT_EQ(m_Report.BeginTest(L"t", nullptr), 0u);
-        std::wstring before = Body();
-        ASSERT_EQ(m_Report.WriteTestResult(c.value.c_str(), 0, 4), 0u);
-        EXPECT_EQ(Body().substr(before.size()),
-                  Lines({ Tag(7, L"<TestResult Format=\"Raw\">" + c.written + L"</TestResult>"),
-                          Leaf(7, L"TestStatus", L"Passed") }));
-        ASSERT_EQ(WriteEndTag(m_Report.m_hFile, L"Test", 6), 0u);
-    }
+        Test(c.value.c_str(), c.status, c.format);
     ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-    Finish();
+    CReportOutline outline = Finish();
+    ASSERT_EQ(outline.tests.size(), std::size(kCases));
+    for (size_t i = 0; i < std::size(kCases); ++i)
+    {
+        EXPECT_EQ(outline.tests[i].format, kCases[i].word) << i;
+        EXPECT_EQ(outline.tests[i].status, kCases[i].statusText) << i;
+        EXPECT_EQ(outline.tests[i].result, kCases[i].written) << i;
+    }
 }
 
 TEST_F(ReportTree, MissingNamesWriteNothing)
@@ -300,7 +223,6 @@ TEST_F(ReportTree, MissingNamesWriteNothing)
     EXPECT_EQ(m_Report.m_nGroupNumber, 0);
     EXPECT_EQ(Body(), L"");
     ASSERT_EQ(m_Report.BeginTestGroup(L"G", nullptr, L"C", L"MANUALSUBCATS"), 0u);
-    std::wstring start = Body();
     EXPECT_EQ(m_Report.NextSubCategory(nullptr), 29u);
     EXPECT_EQ(m_Report.NextCategory(nullptr, L"x"), 29u);
     EXPECT_EQ(m_Report.BeginTest(nullptr, L"d"), 29u);
@@ -313,7 +235,7 @@ TEST_F(ReportTree, MissingNamesWriteNothing)
     ASSERT_EQ(m_Report.WriteTestResult(L"", 0, 1), 0u);
     ASSERT_EQ(WriteEndTag(m_Report.m_hFile, L"Test", 6), 0u);
     ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-    Finish();
+    EXPECT_EQ(Finish().lines, (std::vector<std::wstring>{ L"G:G", L"C:C", L"S:S", L"T:t" }));
 }
 
 TEST_F(ReportTree, WriteFaultsStopTheOperation)

@@ -30,7 +30,6 @@ TEST(BiosGroup, TestsByDeviceType)
           { L"G:BIOS", L"C:CatUndef", L"S:CatUndef", L"T:Vek version", L"T:Build date", L"T:ID",
             L"T:Boot mode" } },
         { "DeviceType = u32 9\n", {} },
-        { "DeviceType = u32 11\n", {} },
         { "DeviceType = fail 31\n", {} },
         { "DeviceType = u32 0\n", {} },
     };

@@ -52,7 +52,6 @@ TEST(GeneralGroup, UserSettingsByDeviceType)
     } const cases[] = {
         { 12, Join(serialOnly, kKeyConfigurationTests) },
         { 5, Join(withLogo, kKeyConfigurationTests) },
-        { 4, Join(withLogo, kKeyConfigurationTests) },
         { 18, Join(serialOnly, kKeyConfigurationTests) },
     };
     for (const auto& c : cases)
@@ -76,15 +75,10 @@ TEST(GeneralGroup, ValuesAndFormats)
         const wchar_t* pszFormat;
     } const rows[] = {
         { L"Value", L"00ABCDEFh", L"String" },
-        { L"Info", L"sendra640.bmp 2003/08/21 15:03:52", L"String" },
         { L"VESA mode", L"11a", L"Hex" },
         { L"Size", L"307200", L"Bytes" },
-        { L"Status", L"2", L"Dec" },
         { L"State", L"Valid", L"Unknown" },
         { L"Version", L"V2.10", L"String" },
-        { L"Build date", L"2025-11-30", L"String" },
-        { L"User information", L"line 7", L"String" },
-        { L"Key layer", L"3", L"Dec" },
         { L"Layer mode", L"2", L"Dec" },
     };
     for (const auto& row : rows)

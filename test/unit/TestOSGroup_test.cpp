@@ -130,17 +130,6 @@ TEST(OSGroup, RegistrationValueFailures)
     EXPECT_EQ(report.Test(L"Registered owner").format, L"String");
 }
 
-TEST(OSGroup, RegistrationValueWithoutTerminatorStaysInItsBuffer)
-{
-    CStagedMachineKey machine;
-    // 259 characters and no terminator: the text is exactly the data.
-    std::wstring full(259, L'w');
-    machine.SetRaw(kCurrentVersion, L"RegisteredOwner", REG_SZ, full.data(), 518);
-    CReportOutline report = RunGroup<CTestOS>("");
-    EXPECT_EQ(report.Test(L"Registered owner").result, full);
-    EXPECT_EQ(report.Test(L"Registered owner").status, L"Passed");
-}
-
 TEST(OSGroup, RegistryKeyMissing)
 {
     CStagedMachineKey machine;  // no CurrentVersion key at all

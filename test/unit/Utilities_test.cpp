@@ -28,41 +28,21 @@ std::wstring Dump(const std::vector<BYTE>& data)
 
 }  // namespace
 
-TEST(HexDump, LinesOfSixteenBytesEachBegunWithCrLf)
+TEST(HexDump, LinesOfSixteenAndTheTrailingFfRunPast256Bytes)
 {
     std::vector<BYTE> data(20);
     for (size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<BYTE>(i * 0x11);
     EXPECT_EQ(Dump(data), L"\r\n00112233445566778899AABBCCDDEEFF\r\n10213243");
     EXPECT_EQ(Dump({}), L"");
-    EXPECT_EQ(Dump({ 0x0A }), L"\r\n0A");
-}
-
-TEST(HexDump, TrailingFfRunBeyond256BytesIsSummedUp)
-{
-    std::vector<BYTE> data(300, 0x5A);
-    for (size_t i = 250; i < 300; ++i)
-        data[i] = 0xFF;
-    std::wstring text = Dump(data);
-    // 256 bytes shown (the FF bytes at 250..255 among them) in 16 lines, then the remark.
-    EXPECT_EQ(text.size(), 16 * (2 + 32) + 2 + std::wstring(L"(remaining 44 bytes are FF)").size());
-    EXPECT_EQ(text.substr(text.size() - 2 - 27 - 34), L"\r\n5A5A5A5A5A5A5A5A5A5AFFFFFFFFFFFF\r\n(remaining 44 bytes are FF)");
-}
-
-TEST(HexDump, FirstTwoHundredFiftySixBytesAreNeverCut)
-{
-    std::vector<BYTE> all(256, 0xFF);
-    std::wstring text = Dump(all);
-    EXPECT_EQ(text.size(), 16u * 34u);
-    EXPECT_EQ(text.find(L"remaining"), std::wstring::npos);
-
-    std::vector<BYTE> big(1024, 0xFF);
-    EXPECT_EQ(Dump(big).substr(16 * 34), L"\r\n(remaining 768 bytes are FF)");
-
+    // The first 256 bytes are never cut, FF or not; a trailing FF run after them is summed up.
+    std::vector<BYTE> big(300, 0x5A);
+    std::fill(big.begin() + 250, big.end(), 0xFF);
+    EXPECT_EQ(Dump(big).substr(15 * 34), L"\r\n5A5A5A5A5A5A5A5A5A5AFFFFFFFFFFFF\r\n(remaining 44 bytes are FF)");
+    EXPECT_EQ(Dump(std::vector<BYTE>(256, 0xFF)).size(), 16u * 34u);
     // An FF run that stops before the end is not a trailing run.
-    big[1023] = 0x00;
-    EXPECT_EQ(Dump(big).find(L"remaining"), std::wstring::npos);
-    EXPECT_EQ(Dump(big).size(), 64u * 34u);
+    big.push_back(0x00);
+    EXPECT_EQ(Dump(big).size(), 18u * 34u + 2u + 26u);
 }
 
 TEST(SystemErrorText, DropsTheFinalFullStopAndLineEnd)
@@ -71,8 +51,6 @@ TEST(SystemErrorText, DropsTheFinalFullStopAndLineEnd)
     ASSERT_GE(raw.size(), 3u);
     ASSERT_EQ(raw.substr(raw.size() - 2), L"\r\n");
     EXPECT_EQ(std::wstring(GetSystemErrorText(ERROR_FILE_NOT_FOUND)), raw.substr(0, raw.size() - 3));
-    std::wstring denied = SystemText(ERROR_ACCESS_DENIED);
-    EXPECT_EQ(std::wstring(GetSystemErrorText(ERROR_ACCESS_DENIED)), denied.substr(0, denied.size() - 3));
 }
 
 TEST(SystemErrorText, CodeWithoutTextNamesTheCodeNotThePreviousText)
@@ -89,11 +67,9 @@ TEST(FileNamePart, TextAfterTheLastBackslash)
         const wchar_t* path;
         const wchar_t* part;
     } cases[] = {
-        { L"report.xml", L"report.xml" },
         { L"C:\\data\\report.xml", L"report.xml" },
         { L"C:\\a\\b\\", L"b\\" },
         { L"C:/data/report.xml", L"C:/data/report.xml" },
-        { L"\\x", L"x" },
         { L"", L"" },
     };
     for (const auto& c : cases)
@@ -119,18 +95,16 @@ TEST(FileNamePart, LongNameIsCutWithinTheBuffer)
 
 TEST(MonthName, ThreeLettersOrUnknown)
 {
-    std::wstring name;
-    const wchar_t* months[] = { L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
-                                L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec" };
-    for (WORD m = 1; m <= 12; ++m)
+    const struct
     {
-        GetMonthName(m, name);
-        EXPECT_EQ(name, months[m - 1]);
-    }
-    for (WORD m : { 0, 13, 0xFFFF })
+        WORD month;
+        const wchar_t* name;
+    } cases[] = { { 1, L"Jan" }, { 12, L"Dec" }, { 0, L"Unknown" }, { 13, L"Unknown" } };
+    for (const auto& c : cases)
     {
-        GetMonthName(m, name);
-        EXPECT_EQ(name, L"Unknown");
+        std::wstring name;
+        GetMonthName(c.month, name);
+        EXPECT_EQ(name, c.name) << c.month;
     }
 }
 
@@ -162,13 +136,6 @@ TEST(Versions, FileVersionStringOfFilesWithAndWithoutResource)
 TEST(Usage, LinesEndWithLfCrAndTheLastWithCrLf)
 {
     std::wstring text = GetUsageText();
-    EXPECT_EQ(text.substr(0, 38), L"This program analyzes your device and ");
-    EXPECT_NE(text.find(L"automatically.\n\r\n\rRequired parameters:\n\r\n\r-f=<report file>\n\r"),
-              std::wstring::npos);
-    EXPECT_NE(text.find(L"(e.g. -f=C:\\temp\\test.xml). If the report file name contains spaces wrap "
-                        L"the file name with quotation marks (e.g. -f=\"C:\\Report 1\\My Report.xml\")."),
-              std::wstring::npos);
-    EXPECT_NE(text.find(L"Note:\n\rThe report consists of two files."), std::wstring::npos);
     EXPECT_EQ(text.substr(text.size() - 23), L"data in a webbrowser.\r\n");
     size_t lfcr = 0;
     for (size_t i = 0; i + 1 < text.size(); ++i)
