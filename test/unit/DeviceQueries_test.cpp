@@ -95,8 +95,10 @@ TEST(Panels, FirstPanelByDeviceType)
         EXPECT_EQ(index, c.index) << c.profile;
         std::vector<std::string> selects;
         for (const std::string& call : device.Calls())
+        {
             if (call.rfind("TivSelectPanel(", 0) == 0)
                 selects.push_back(c.selects.size() == 16 ? "" : call);
+        }
         EXPECT_EQ(selects, c.selects) << c.profile;
         if (c.found && c.selects.empty())
             EXPECT_EQ(device.CountCalls("TivGetHardwareValue("), 0u);
