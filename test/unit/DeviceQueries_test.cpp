@@ -100,8 +100,9 @@ TEST(Panels, FirstPanelByDeviceType)
                 selects.push_back(c.selects.size() == 16 ? "" : call);
         }
         EXPECT_EQ(selects, c.selects) << c.profile;
-        if (c.found && c.selects.empty())
+        if (c.found && c.selects.empty()) {
             EXPECT_EQ(device.CountCalls("TivGetHardwareValue("), 0u);
+        }
     }
     CSimDevice device("DeviceType = u32 9\n");
     CTivLibrary lib;
