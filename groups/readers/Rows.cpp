@@ -31,6 +31,14 @@ BOOL CallReader(CTivLibrary& library, const CReader& reader, DWORD dwId, void* p
             dwError = GetLastError();
         return bResult;
     }
+    case CReader::kBuffer:
+    {
+        PFN_TIV_BUFFER pfn = library.*reader.buffer;
+        BOOL bResult = pfn != nullptr ? pfn(pBuffer, dwSize) : FALSE;
+        if (!bResult)
+            dwError = GetLastError();
+        return bResult;
+    }
     case CReader::kNone:
         break;
     }
