@@ -130,3 +130,114 @@ TEST(PanelGroup, SubcategoryGatesByTypeAndPanel)
                   handheld ? 1 : 0);
     }
 }
+
+TEST(PanelGroup, DisplaySettings)
+{
+    const std::string kPanel = "DeviceType = u32 12\n[panel 0]\nHardwareValue 12 = u32 1\n"
+                               "HardwareValue 13 = u32 1\nFactoryValue 15 = u16 65535\n"
+                               "FactoryValue 16 = u16 768\nDisplayBrightness = u8 80\n"
+                               "DisplayDefaultBrightness = u8 80\nHardwareValue 21 = u8 15\n";
+    const struct
+    {
+        const char* entries;
+        const wchar_t* equalizer;   // nullptr: the failure text of 31
+        const wchar_t* autoValue;   // nullptr: no auto-value test
+    } cases[] = {
+        { "DisplayEqualizer 0 = u32 0\nDisplayEqualizer 1 = u8 7\n", L"7 (Manual)", L"15" },
+        { "DisplayEqualizer 0 = u32 3\nDisplayEqualizer 1 = u8 7\n", L"7 (Auto)", nullptr },
+        { "DisplayEqualizer = fail 50\n", L"(n.a.)", nullptr },
+        { "DisplayEqualizer = fail 31\n", nullptr, nullptr },
+        { "DisplayEqualizer 0 = u32 0\nDisplayEqualizer 1 = u8 255\nHardwareValue 21 = fail 50\n",
+          L"255 (Manual)", L"(n.a.)" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.entries);
+        CReportOutline report = RunGroup<CTestPanel>(kPanel + c.entries);
+        EXPECT_EQ(report.Test(L"Resolution").result, L"65535x768");
+        EXPECT_EQ(report.Test(L"Brightness").result, L"80%");
+        EXPECT_EQ(report.Test(L"Brightness").format, L"String");
+        EXPECT_EQ(report.Test(L"Default brightness").result, L"80");
+        EXPECT_EQ(report.Test(L"Default brightness").format, L"Percent");
+        EXPECT_EQ(report.Test(L"Equalizer").result, c.equalizer ? c.equalizer : ErrorText(31));
+        EXPECT_EQ(report.Test(L"Equalizer").status, c.equalizer ? L"Passed" : L"Failed");
+        const Lines names = report.Names();
+        const bool hasAuto = std::count(names.begin(), names.end(), L"Equalizer auto value") == 1;
+        EXPECT_EQ(hasAuto, c.autoValue != nullptr);
+        if (hasAuto && c.autoValue)
+        {
+            EXPECT_EQ(report.Test(L"Equalizer auto value").result, c.autoValue);
+        }
+    }
+    // A failed brightness read leaves out its default; a failed width never asks the height.
+    CReportOutline report = RunGroup<CTestPanel>(
+        "DeviceType = u32 12\n[panel 0]\nHardwareValue 12 = u32 1\nHardwareValue 13 = u32 1\n"
+        "DisplayBrightness = fail 31\nFactoryValue 15 = fail 5\nDisplayDefaultBrightness = u8 1\n");
+    EXPECT_EQ(report.Test(L"Brightness").result, ErrorText(31));
+    EXPECT_EQ(report.Test(L"Resolution").result, ErrorText(5));
+    const Lines names = report.Names();
+    EXPECT_EQ(std::count(names.begin(), names.end(), L"Default brightness"), 0);
+    EXPECT_EQ(std::count(report.calls.begin(), report.calls.end(), "TivGetFactoryValue(16,2)"), 0);
+}
+
+TEST(PanelGroup, LedLayersFollowTheKeyConfiguration)
+{
+    const struct
+    {
+        const char* entries;
+        Lines expected;
+    } cases[] = {
+        { "LedCount = u8 5\nKeyCfgState = u32 0\n", { L"Count", L"Matrix, layer 1" } },
+        { "LedCount = u8 5\nKeyCfgState = u32 1\n",
+          { L"Count", L"Matrix, layer 1", L"Matrix, layer 2", L"Matrix, layer 3",
+            L"Matrix, layer 4" } },
+        // A failed state read counts as invalid, whatever the library wrote.
+        { "LedCount = u8 5\nKeyCfgState = u32 1 ret 0\n", { L"Count", L"Matrix, layer 1" } },
+        { "LedCount = u8 5\nKeyCfgState = u32 0 then u32 0 then u32 1\n",
+          { L"Count", L"Matrix, layer 1", L"Matrix, layer 3", L"Matrix, layer 4" } },
+        { "LedCount = u8 0\nKeyCfgState = u32 1\n", { L"Count" } },
+        { "LedCount = fail 31\nKeyCfgState = u32 1\n", { L"Count" } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.entries);
+        CReportOutline report = RunGroup<CTestPanel>(
+            std::string("DeviceType = u32 4\nKeyCount = u8 0\nDisplayContrast = fail 31\n") +
+            c.entries);
+        Lines leds = report.Section(L"S:LEDs", L"S:");
+        leds.erase(leds.begin());
+        for (std::wstring& line : leds)
+            line.erase(0, 2);
+        EXPECT_EQ(leds, c.expected);
+    }
+}
+
+TEST(PanelGroup, JoystickAndPotentiometer)
+{
+    const std::string kHandheld =
+        "DeviceType = u32 9\nKeyCount = u8 0\nLedCount = u8 0\nHardwareValue 38 = u32 0\n"
+        "HardwareValue 40 = u32 1\nHardwareValue 41 = u32 0\n"
+        "HardwareValue 42 = bytes FF030000 00000000 FFFFFFFF\n"
+        "HardwareValue 43 = bytes FCFFFFFF 00000080 05000000\n";
+    CReportOutline report = RunGroup<CTestPanel>(kHandheld + "HardwareValue 44 = fail 1168\n");
+    // Uncalibrated still shows the positions; calibrated ones keep their sign, raw ones not.
+    EXPECT_EQ(report.Test(L"Calibrated").result, L"No");
+    EXPECT_EQ(report.Test(L"Positions (X/Y/Z)").result, L"-4 / -2147483648 / 5");
+    EXPECT_EQ(report.Test(L"Raw positions (X/Y/Z)").result, L"1023 / 0 / 4294967295");
+    EXPECT_EQ(report.Section(L"C:Handwheel", L"C:"),
+              (Lines{ L"C:Handwheel", L"S:CatUndef", L"T:Available" }));
+    // An unreadable "Available" counts as absent.
+    EXPECT_EQ(report.Section(L"C:Override Potentiometer", L"C:"),
+              (Lines{ L"C:Override Potentiometer", L"S:CatUndef", L"T:Available" }));
+    EXPECT_EQ(report.tests.back().result, ErrorText(1168));
+
+    report = RunGroup<CTestPanel>(kHandheld + "HardwareValue 44 = u32 1\nHardwareValue 45 = u32 1\n"
+                                              "HardwareValue 47 = u32 4294967295\n"
+                                              "HardwareValue 46 = fail 31\n");
+    EXPECT_EQ(report.Section(L"C:Override Potentiometer", L"C:"),
+              (Lines{ L"C:Override Potentiometer", L"S:CatUndef", L"T:Available", L"T:Calibrated",
+                      L"T:Value", L"T:Raw value" }));
+    EXPECT_EQ(report.tests[report.tests.size() - 2].result, L"4294967295");
+    EXPECT_EQ(report.tests.back().result, ErrorText(31));
+    EXPECT_EQ(report.tests.back().status, L"Failed");
+}
