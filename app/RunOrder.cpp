@@ -4,6 +4,7 @@
 #include "groups/TestBios.h"
 #include "groups/TestGeneral.h"
 #include "groups/TestOS.h"
+#include "groups/TestPanel.h"
 #include "groups/TestVekDriversAndTools.h"
 
 const CGroupPlace kRunOrder[17] = {
@@ -22,6 +23,6 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestIO", nullptr },
     { L"CTestUPS", nullptr },
     { L"CTestDisplayLink", nullptr },
-    { L"CTestPanel", nullptr },
+    { L"CTestPanel", CreateGroup<CTestPanel> },
     { L"CTestDVI", nullptr },
 };

@@ -23,6 +23,8 @@ BOOL CallReader(CTivLibrary& library, const CReader& reader, DWORD dwId, void* p
         if (dwSize == 4)
             return CallExport(library.*reader.dwordOut, dwError, static_cast<DWORD*>(pBuffer));
         break;
+    case CReader::kBuffer:
+        return CallExport(library.*reader.buffer, dwError, pBuffer, dwSize);
     case CReader::kNone:
         break;
     }

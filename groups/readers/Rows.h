@@ -9,7 +9,8 @@
 #include "groups/readers/Reading.h"
 
 // The export a row reads through: one reader field of the binding. A row passes its value id
-// and size to the (id, buffer, size) readers; the single out-parameter readers take neither.
+// and size to the (id, buffer, size) readers, its size to the (buffer, size) readers; the single
+// out-parameter readers take neither.
 struct CReader
 {
     enum EShape
@@ -19,18 +20,21 @@ struct CReader
         kIdString,  // (id, wide buffer, size in bytes)
         kByteOut,   // (BYTE*): one byte
         kDwordOut,  // (DWORD*): four bytes
+        kBuffer,    // (buffer, size): a block without an id
     };
     constexpr CReader() = default;
     constexpr CReader(PFN_TIV_ID_READ CTivLibrary::*p) : shape(kIdValue), idValue(p) {}
     constexpr CReader(PFN_TIV_ID_STRING CTivLibrary::*p) : shape(kIdString), idString(p) {}
     constexpr CReader(PFN_TIV_BYTE_OUT CTivLibrary::*p) : shape(kByteOut), byteOut(p) {}
     constexpr CReader(PFN_TIV_DWORD_OUT CTivLibrary::*p) : shape(kDwordOut), dwordOut(p) {}
+    constexpr CReader(PFN_TIV_BUFFER CTivLibrary::*p) : shape(kBuffer), buffer(p) {}
 
     EShape shape = kNone;
     PFN_TIV_ID_READ CTivLibrary::*idValue = nullptr;
     PFN_TIV_ID_STRING CTivLibrary::*idString = nullptr;
     PFN_TIV_BYTE_OUT CTivLibrary::*byteOut = nullptr;
     PFN_TIV_DWORD_OUT CTivLibrary::*dwordOut = nullptr;
+    PFN_TIV_BUFFER CTivLibrary::*buffer = nullptr;
 };
 
 inline constexpr CReader kFactoryValue = &CTivLibrary::m_pTivGetFactoryValue;

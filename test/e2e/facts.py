@@ -183,6 +183,21 @@ class AnyStatus:
             return "no test with status %r" % self.status
 
 
+class NoCall:
+    """The run never called the library export (a line of the call log begins with it)."""
+
+    def __init__(self, export):
+        self.export = export
+
+    def __call__(self, report):
+        path = getattr(report, "call_log", None)
+        if not path or not os.path.exists(path):
+            return None
+        with open(path, encoding="utf-8", errors="replace") as f:
+            if any(line.startswith(self.export + "(") for line in f):
+                return "%s was called" % self.export
+
+
 # ----------------------------------------------------------------------------------------
 # Which groups each run writes, in run order (only implemented groups are compared).
 
@@ -217,6 +232,22 @@ class GroupList:
 
 # ----------------------------------------------------------------------------------------
 # Per-group tables
+
+# The panels each simulated type answers (generate.py), and the subcategories of the panels
+# that lack some of the full set.
+PANELS = {1: [0], 2: [0, 1], 3: [0], 4: [0], 5: [0], 6: [0], 7: [0], 8: [0, 2], 9: [0], 10: [0],
+          11: [0], 12: [0, 8], 13: [0], 14: [0, 3], 15: [0, 1], 16: [0, 1], 17: [0, 1, 2],
+          18: [0, 1, 8], 19: [0, 15], 20: [0], 21: [0, 15]}
+FULL_PANEL = ["Status", "Link", "Factory Settings", "Statistics", "Temperature", "Fans",
+              "Display Settings", "Keys", "LEDs"]
+ALWAYS = ["Display Settings", "Keys", "LEDs"]
+PANEL_PARTS = {
+    **{(t, 0): ALWAYS for t in (4, 5, 9, 11)},
+    (8, 0): ["Status"] + ALWAYS, (8, 2): ["Status"] + ALWAYS,
+    (10, 0): ["Status", "Factory Settings", "Statistics", "Temperature", "Fans"] + ALWAYS,
+    **{(t, 0): ["Status", "Statistics"] + ALWAYS for t in (15, 16, 17)},
+    **{(t, 15): ["Status", "Factory Settings", "Statistics", "Temperature"] + ALWAYS for t in (19, 21)},
+}
 
 FACTS = {
     None: [  # the header, checked whenever a report is written
@@ -290,6 +321,62 @@ FACTS = {
         # A failed key configuration state leaves its category with that one test.
         (["scenario_all_fail"], Tests("General", "Key Configuration", ["State"])),
         (["scenario_all_fail"], Result("General", "User Settings", "Value", status="Failed", fmt="String")),
+    ],
+    "Panels": [
+        *[(types(t), Categories("Panels", ["Panel %d" % i for i in panels]))
+          for t, panels in PANELS.items() if t not in (9, 11)],
+        (types(9, 11), Categories("Panels", ["Panel 0", "Switches", "Handwheel", "Joystick",
+                                             "Override Potentiometer"])),
+        *[(types(t), SubCategories("Panels", "Panel %d" % i, PANEL_PARTS[(t, i)]))
+          for t, panels in PANELS.items() for i in panels if (t, i) in PANEL_PARTS],
+        *[(types(t), SubCategories("Panels", "Panel %d" % i, FULL_PANEL))
+          for t, panels in PANELS.items() for i in panels if (t, i) not in PANEL_PARTS],
+        # The built-in panels are never selected (the whole run: no group selects one there).
+        (types(4, 5, 9, 11), NoCall("TivSelectPanel")),
+        (types(8), Tests("Panels", "Panel 2", ["Linked", "Locked"], subcategory="Status")),
+        (types(12), Result("Panels", "Panel 8", "Lock time", value="7000", status="Passed", fmt="MilliSeconds")),
+        (types(12), Result("Panels", "Panel 0", "Vendor ID", value="00000000h", fmt="String")),
+        (types(12), Result("Panels", "Panel 0", "Compatibility ID", value="0200h", fmt="String")),
+        (types(19), Tests("Panels", "Panel 15", ["Power-on cycles", "Power-on hours", "Backlight-on cycles",
+                                                 "Backlight-on hours"], subcategory="Statistics")),
+        (types(12), Tests("Panels", "Panel 8", ["Backlight-on cycles", "Backlight-on hours"],
+                          subcategory="Statistics")),
+        (types(19), Tests("Panels", "Panel 15", ["Count"], subcategory="Keys")),
+        (types(4), Tests("Panels", "Panel 0", ["Display type", "Resolution", "Brightness", "Default brightness",
+                                               "Factory brightness", "Contrast", "Default contrast",
+                                               "Factory contrast"], subcategory="Display Settings")),
+        (types(9, 11), Tests("Panels", "Panel 0", ["Resolution", "Brightness", "Default brightness", "Contrast",
+                                                   "Default contrast"], subcategory="Display Settings")),
+        (types(9, 11), Tests("Panels", "Panel 0", ["Count", "Enabled", "Matrix"], subcategory="Keys")),
+        (types(15), Result("Panels", "Panel 0", "Display type", value="30", fmt="Hex")),
+        (types(4), Result("Panels", "Panel 0", "Brightness", value="80%", fmt="String")),
+        (types(4), Result("Panels", "Panel 0", "Default brightness", value="80", fmt="Percent")),
+        (types(12), Result("Panels", "Panel 0", "Resolution", value="1024x768", fmt="String")),
+        (types(12), Result("Panels", "Panel 0", "Equalizer", value="7 (Manual)", fmt="String")),
+        (types(12), Result("Panels", "Panel 0", "Equalizer auto value", value="9", fmt="String")),
+        (types(2), Tests("Panels", "Panel 1", ["Resolution", "Brightness", "Default brightness", "Equalizer"],
+                         subcategory="Display Settings")),
+        (types(2), Result("Panels", "Panel 1", "Equalizer", value="8 (Auto)")),
+        (types(18), Result("Panels", "Panel 1", "Switches", value="06", fmt="Hex")),
+        (types(18), Tests("Panels", "Panel 1", ["Count", "Matrix, layer 1", "Matrix, layer 2", "Matrix, layer 3",
+                                                "Matrix, layer 4"], subcategory="LEDs")),
+        (types(9), Result("Panels", "Joystick", "Positions (X/Y/Z)", value="0 / -4 / 5", fmt="String")),
+        (types(9), Result("Panels", "Joystick", "Raw positions (X/Y/Z)", value="512 / 508 / 517")),
+        (types(11), Result("Panels", "Handwheel", "Value", value="31011", fmt="Dec")),
+        (types(11), Result("Panels", "Switches", "Key switch / push button state", value="5", fmt="Dec")),
+        (types(11), Tests("Panels", "Override Potentiometer", ["Available", "Calibrated", "Value", "Raw value"])),
+        (["scenario_all_fail"], Categories("Panels", ["Panel 0", "Panel 15"])),
+        (["scenario_all_fail"], Tests("Panels", "Panel 15", ["Linked"])),
+        (["scenario_all_fail"], Result("Panels", "Panel 0", "Linked", status="Failed", fmt="String")),
+        (["scenario_unreadable_type", "reduced", "default", "builtin"],
+         HasTest("Panels", "Panel 0", "Equalizer", subcategory="Display Settings")),
+        (["scenario_unreadable_type"], Result("Panels", "Panel 0", "Brightness", value="70%")),
+        (["scenario_quirks"], Result("Panels", "Panel 0", "Equalizer", value="(n.a.)", status="Passed")),
+        (["scenario_quirks"], Tests("Panels", "Panel 0", ["Count", "Matrix, layer 1"], subcategory="LEDs")),
+        (["scenario_extremes"], Result("Panels", "Panel 0", "Resolution", value="65535x0")),
+        (["scenario_extremes"], Result("Panels", "Panel 0", "Lock time", value="4294967295")),
+        (["scenario_extremes"], Result("Panels", "Panel 0", "Brightness", value="255%")),
+        (["nodll", "scenario_all_fail_type"], Group("Panels", present=False)),
     ],
 }
 

@@ -50,6 +50,7 @@ def main():
             root = scan.check_report(run)
             if root is not None:
                 report = scan.Report(root)
+                report.call_log = os.path.join(run.folder, "calls.log") if run.folder else None
                 for check in facts.checks_for(run.name, implemented):
                     problem = check(report)
                     if problem:

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -33,6 +34,8 @@ const CRow kRows[] = {
       .format = L"%.2f", .code = kFormatVolt },
     { .name = L"serial", .read = &CTivLibrary::m_pTivGetUserSerialId, .format = L"%08Xh" },
     { .name = L"layer", .read = &CTivLibrary::m_pTivGetKeyLayer, .size = 1 },
+    { .name = L"block", .kind = ERowKind::kRaw, .read = &CTivLibrary::m_pTivGetKeyMatrix,
+      .size = 2, .code = kFormatRaw },
 };
 
 }  // namespace
@@ -44,7 +47,8 @@ TEST(Rows, EachKindFormatsItsValue)
         "0xFFFFFFFE\nFactoryStringW 4 = str \"a&b\"\nFactoryValue 5 = strnt \"xy\"\n"
         "FactoryValue 6 = bytes 00 80 FF\nFactoryValue 10 = u8 0\nFactoryValue 11 = u8 0x80\n"
         "FactoryValue 12 = u8 0xFF\nHardwareValue 13 = u8 0x4B\nHardwareValue 14 = u32 2\n"
-        "Voltage 1 = u32 45\nUserSerialId = u32 0xABCD\nKeyLayer = u8 200\n",
+        "Voltage 1 = u32 45\nUserSerialId = u32 0xABCD\nKeyLayer = u8 200\n"
+        "KeyMatrix = bytes 00 80\n",
         [](CTest& t) { WriteRows(t, kRows); });
     const struct
     {
@@ -78,6 +82,9 @@ TEST(Rows, EachKindFormatsItsValue)
     while (!dump.empty() && dump.back() == L'\n')  // the writer drops one final line feed
         dump.pop_back();
     EXPECT_EQ(run.Test(L"raw").result, dump);
+    // A block without an id: the buffer's own size reaches the reader.
+    EXPECT_NE(std::find(run.calls.begin(), run.calls.end(), "TivGetKeyMatrix(2)"), run.calls.end());
+    EXPECT_EQ(run.Test(L"block").status, L"Passed");
 }
 
 TEST(Rows, FailuresTakeTheErrorOfTheFailingCall)
