@@ -2,7 +2,10 @@
 #include "app/RunOrder.h"
 
 #include "groups/TestBios.h"
+#include "groups/TestDrive.h"
+#include "groups/TestFanKit.h"
 #include "groups/TestGeneral.h"
+#include "groups/TestIF.h"
 #include "groups/TestOS.h"
 #include "groups/TestPanel.h"
 #include "groups/TestVekDriversAndTools.h"
@@ -17,9 +20,9 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestCPU", nullptr },
     { L"CTestMemory", nullptr },
     { L"CTestBusUnit", nullptr },
-    { L"CTestDrive", nullptr },
-    { L"CTestFanKit", nullptr },
-    { L"CTestIF", nullptr },
+    { L"CTestDrive", CreateGroup<CTestDrive> },
+    { L"CTestFanKit", CreateGroup<CTestFanKit> },
+    { L"CTestIF", CreateGroup<CTestIF> },
     { L"CTestIO", nullptr },
     { L"CTestUPS", nullptr },
     { L"CTestDisplayLink", nullptr },
