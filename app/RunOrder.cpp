@@ -4,6 +4,7 @@
 #include "groups/TestBios.h"
 #include "groups/TestGeneral.h"
 #include "groups/TestOS.h"
+#include "groups/TestSystemUnit.h"
 #include "groups/TestVekDriversAndTools.h"
 
 const CGroupPlace kRunOrder[17] = {
@@ -11,7 +12,7 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestVekDriversAndTools", CreateGroup<CTestVekDriversAndTools> },
     { L"CTestBios", CreateGroup<CTestBios> },
     { L"CTestGeneral", CreateGroup<CTestGeneral> },
-    { L"CTestSystemUnit", nullptr },
+    { L"CTestSystemUnit", CreateGroup<CTestSystemUnit> },
     { L"CTestCPUBoard", nullptr },
     { L"CTestCPU", nullptr },
     { L"CTestMemory", nullptr },
