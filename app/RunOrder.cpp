@@ -8,6 +8,7 @@
 #include "groups/TestIF.h"
 #include "groups/TestOS.h"
 #include "groups/TestPanel.h"
+#include "groups/TestSystemUnit.h"
 #include "groups/TestVekDriversAndTools.h"
 
 const CGroupPlace kRunOrder[17] = {
@@ -15,7 +16,7 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestVekDriversAndTools", CreateGroup<CTestVekDriversAndTools> },
     { L"CTestBios", CreateGroup<CTestBios> },
     { L"CTestGeneral", CreateGroup<CTestGeneral> },
-    { L"CTestSystemUnit", nullptr },
+    { L"CTestSystemUnit", CreateGroup<CTestSystemUnit> },
     { L"CTestCPUBoard", nullptr },
     { L"CTestCPU", nullptr },
     { L"CTestMemory", nullptr },

@@ -245,9 +245,11 @@ def fpga(p, info, xml, size, status, comment, nbytes):
 
 
 def module_kelb(p):
-    p.comment("Kelb slots: a module in slot 1, slot 2 empty")
+    # Type 8 has a module in both slots; the one in slot 2 failed to boot.
+    slot2 = p.t == 8
+    p.comment("Kelb slots: a module in slot 1, slot 2 %s" % ("failed to boot" if slot2 else "empty"))
     p.add("FirmwareValue 13 = u8 5")
-    p.add("FirmwareValue 14 = u8 2")
+    p.add("FirmwareValue 14 = u8 %d" % (4 if slot2 else 2))
     p.add('FirmwareStringW 1 = str "Kelb CAN 12.05.2005 V04"')
     p.add('FirmwareStringW 5 = str "<fpga id=\\"CAN\\" size=\\"65536\\"/>"')
     p.add("FirmwareValue 9 = u32 65536")
@@ -255,6 +257,14 @@ def module_kelb(p):
     p.add('HardwareStringW 4 = str "0000A%03d"' % p.t)
     p.add("HardwareValue 24 = u8 2")
     p.add("HardwareValue 26 = bytes 4B 45 4C 42 00 01 02 03 fill 248 FF")
+    if slot2:
+        p.add('FirmwareStringW 2 = str "Kelb DIO 03.11.2005 V02"')
+        p.add('FirmwareStringW 6 = str "<fpga id=\\"DIO\\" size=\\"32768\\"/>"')
+        p.add("FirmwareValue 10 = u32 32768")
+        p.add('HardwareStringW 3 = str "5KB%02d.DIO-00"' % p.t)
+        p.add('HardwareStringW 5 = str "0000B%03d"' % p.t)
+        p.add("HardwareValue 25 = u8 1")
+        p.add("HardwareValue 27 = bytes 4B 45 4C 42 00 02 fill 250 FF")
 
 
 def module_lmq(p):

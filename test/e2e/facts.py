@@ -249,6 +249,150 @@ PANEL_PARTS = {
     **{(t, 15): ["Status", "Factory Settings", "Statistics", "Temperature"] + ALWAYS for t in (19, 21)},
 }
 
+# ---- System unit: what each device type shows (categories, Firmware subcategories, tests).
+
+def system_unit_categories(t):
+    older = t not in range(15, 22)
+    rows = [("Firmware", t not in (9, 11)), ("Factory Settings", True), ("Statistics", t not in (4, 5)),
+            # Types 15 to 21 show "Temperatures" because their profiles' sensors 1 to 4 read.
+            ("Temperatures", t not in (9, 11)), ("Fans", older and t not in (4, 5, 9, 11)),
+            ("Switches", t not in (6, 7, 9, 10, 11, 16, 18, 19, 20, 21)),
+            ("Kelb Slot 1", t in (4, 8)), ("Kelb Slot 2", t in (4, 8)), ("CMOS Battery", t not in (9, 11, 20, 21))]
+    return [name for name, written in rows if written]
+
+
+def system_unit_firmware(t):
+    rows = [("DROV", t not in (4, 5)), ("SMC", t in (4, 5)), ("ZUQ", t in (4, 5)), ("FPGA", t in (4, 5)),
+            ("FPGA1", t == 5), ("LMQ Link", t in (1, 2, 3, 6, 12)),
+            ("Kelb Slot 1 FPGA", t in (4, 8)), ("Kelb Slot 2 FPGA", t in (4, 8))]
+    return [name for name, written in rows if written]
+
+
+def system_unit_factory(t):
+    rows = [("Version", True), ("Vendor ID", t not in (4, 5)), ("Device ID", True), ("Compatibility ID", True),
+            ("Parent Device ID", t not in (4, 5, 9, 11)), ("Parent Compatibility ID", t not in (4, 5, 9, 11)),
+            ("Hardware revision", t not in (4, 5)), ("Serial number", t not in (4, 5)), ("Model number", True),
+            ("Brightness (min/def/max)", t in (4, 5)), ("Brightness (min/max)", t in (9, 11)),
+            ("Contrast (min/def/max)", t in (4, 5)), ("Contrast (min/max)", t in (9, 11)),
+            ("Optimized ID", t in (6, 7)), ("Raw data", True)]
+    return [name for name, written in rows if written]
+
+
+def system_unit_temperatures(t):
+    if t >= 15:
+        return ["Sensor 1", "Sensor 2", "Sensor 3", "Sensor 4"]
+    rows = [("Power supply", (6, 7, 12, 13, 14)), ("Board power supply", (12, 13)),
+            ("Board Ethernet Controller 2", (12, 13)), ("Board I/O", (4, 5, 6, 7, 8, 10, 12, 13)),
+            ("Board out", (14,)), ("Board center", (14,)), ("Board in", (14,)), ("Ethernet Controller 2", (12,)),
+            ("Slide-In drive 1", (6, 7, 12, 13)), ("Slide-In drive 2", (6, 7, 12)), ("IF slot", (13, 14))]
+    return [name for name, on in rows if t in on]
+
+
+def system_unit_switches(t):
+    rows = [("CMOS profile", (12, 13, 14)), ("Mode/Node", (4, 5, 8, 15, 17)), ("Write Protect", (4, 5))]
+    return [name for name, on in rows if t in on]
+
+
+SU = "System Unit"
+SYSTEM_UNIT_FACTS = [
+    (NO_TYPE, Group(SU, present=False)),
+    *[(types(t), Categories(SU, system_unit_categories(t))) for t in range(1, 22)],
+    *[(types(t), SubCategories(SU, "Firmware", system_unit_firmware(t))) for t in range(1, 22) if t not in (9, 11)],
+    *[(types(t), Tests(SU, "Factory Settings", system_unit_factory(t))) for t in range(1, 22)],
+    *[(types(t), Tests(SU, "Temperatures", system_unit_temperatures(t))) for t in range(1, 22) if t not in (9, 11)],
+    *[(types(t), Tests(SU, "Switches", system_unit_switches(t)))
+      for t in range(1, 22) if "Switches" in system_unit_categories(t)],
+    (types(1, 2, 3, 4, 5, 8, 10, 12, 13, 14), Tests(SU, "CMOS Battery", ["CMOS battery state"])),
+    (types(6, 7, 15, 16, 17, 18, 19), Tests(SU, "CMOS Battery", ["CMOS battery state", "Vbat"])),
+    (types(9, 11), Tests(SU, "Statistics", ["Power-on hours"])),
+    (types(15, 16, 17, 18, 19, 20, 21), Tests(SU, "Statistics", ["Power-on cycles", "Power-on hours"])),
+    (types(1, 8, 10), Tests(SU, "Statistics", ["Power-on cycles", "Power-on hours", "Fan-on hours"])),
+    (types(8, 10), Tests(SU, "Fans", ["Case fan 1"])),
+    (types(12, 13), Tests(SU, "Fans", ["Case fan 1", "Case fan 2", "Case fan 3", "Case fan 4"])),
+    (types(1, 2, 3, 6, 7, 14), Tests(SU, "Fans", ["Case fan 1", "Case fan 2", "Case fan 3"])),
+    # Firmware subcategories.
+    (types(15), Tests(SU, "Firmware", ["DROV version", "Boot mode"], subcategory="DROV")),
+    (types(15), Result(SU, "Firmware", "Boot mode", value="High area", status="Passed", subcategory="DROV")),
+    (types(6), Tests(SU, "Firmware", ["FPGA version", "KJ58 version"], subcategory="DROV")),
+    (types(6), Result(SU, "Firmware", "KJ58 version", value="KJ58 V3.04", subcategory="DROV")),
+    (types(1, 2, 3, 6, 12), Tests(SU, "Firmware", ["Type", "FPGA version"], subcategory="LMQ Link")),
+    (types(12), Result(SU, "Firmware", "Type", value="LMQ Link RX", fmt="String", subcategory="LMQ Link")),
+    (types(12), Result(SU, "Firmware", "FPGA version", value="LMQ FPGA V1.12", subcategory="LMQ Link")),
+    (types(4, 5), Tests(SU, "Firmware", ["Version"], subcategory="ZUQ")),
+    (types(5), Result(SU, "Firmware", "Version", value="SMC V2.05", status="Passed", subcategory="SMC")),
+    (types(4, 5), Tests(SU, "Firmware", ["Info", "Extended info", "Size", "Boot status"], subcategory="FPGA")),
+    (types(4), Result(SU, "Firmware", "Info", value="Sendra 10.03.2003 V10", subcategory="FPGA")),
+    (types(4), Result(SU, "Firmware", "Extended info", value='<?xml version="1.0"?><fpga id="0" size="131072"/>',
+                      fmt="Raw", subcategory="FPGA")),
+    (types(4), Result(SU, "Firmware", "Size", value="131072", fmt="Bytes", subcategory="FPGA")),
+    (types(4), Result(SU, "Firmware", "Boot status", value="5", status="Passed", fmt="Dec", subcategory="FPGA")),
+    (types(5), Result(SU, "Firmware", "Size", value="98304", fmt="Bytes", subcategory="FPGA1")),
+    # Kelb slots: slot 1 holds a module that booted on 4 and 8; slot 2 is empty on 4 and failed to boot on 8.
+    (types(4, 8), Tests(SU, "Firmware", ["Kelb boot status", "Kelb info", "Kelb extended info", "Kelb size"],
+                        subcategory="Kelb Slot 1 FPGA")),
+    (types(4, 8), Result(SU, "Firmware", "Kelb boot status", value="Boot OK", status="Passed", fmt="String",
+                         subcategory="Kelb Slot 1 FPGA")),
+    (types(4, 8), Result(SU, "Firmware", "Kelb size", value="65536", fmt="Bytes", subcategory="Kelb Slot 1 FPGA")),
+    (types(4), Tests(SU, "Firmware", ["Kelb boot status"], subcategory="Kelb Slot 2 FPGA")),
+    (types(4), Result(SU, "Firmware", "Kelb boot status", value="Kelb module not found", status="Passed",
+                      subcategory="Kelb Slot 2 FPGA")),
+    (types(8), Tests(SU, "Firmware", ["Kelb boot status", "Kelb info", "Kelb extended info", "Kelb size"],
+                     subcategory="Kelb Slot 2 FPGA")),
+    (types(8), Result(SU, "Firmware", "Kelb boot status", value="Boot failed", status="Passed",
+                      subcategory="Kelb Slot 2 FPGA")),
+    (types(8), Result(SU, "Firmware", "Kelb extended info", value='<fpga id="DIO" size="32768"/>', fmt="String",
+                      subcategory="Kelb Slot 2 FPGA")),
+    (types(4, 8), Tests(SU, "Kelb Slot 1", ["Model number", "Device ID", "Variant", "EEPROM data"])),
+    (types(8), Result(SU, "Kelb Slot 1", "Model number", value="5KB08.CAN-00", status="Passed", fmt="String")),
+    (types(4, 8), Result(SU, "Kelb Slot 1", "Variant", value="2", fmt="String")),
+    (types(4, 8), ResultLike(SU, "Kelb Slot 1", "EEPROM data", r"\s*4B454C4200010203F+\s+F+(\s+F+)*")),
+    (types(4), Tests(SU, "Kelb Slot 2", ["Kelb boot status"])),
+    (types(4), Result(SU, "Kelb Slot 2", "Kelb boot status", value="Kelb module not found", status="Passed")),
+    (types(8), Tests(SU, "Kelb Slot 2", ["Model number", "Device ID", "Variant", "EEPROM data"])),
+    (types(8), Result(SU, "Kelb Slot 2", "Device ID", value="0000B008")),
+    # Factory settings and the other categories.
+    (types(4), Result(SU, "Factory Settings", "Version", value="3", fmt="String")),
+    (types(12), Result(SU, "Factory Settings", "Version", value="1.5", fmt="String")),
+    (types(12), Result(SU, "Factory Settings", "Vendor ID", value="00000000", fmt="Hex")),
+    (types(12), Result(SU, "Factory Settings", "Device ID", value="00C40CCC", fmt="Hex")),
+    (types(12), Result(SU, "Factory Settings", "Parent Compatibility ID", value="FFFF", fmt="Hex")),
+    (types(4, 5), Result(SU, "Factory Settings", "Brightness (min/def/max)", value="10h A0h FFh", fmt="String")),
+    (types(9, 11), Result(SU, "Factory Settings", "Contrast (min/max)", value="20h E0h", fmt="String")),
+    (types(6, 7), Result(SU, "Factory Settings", "Optimized ID", value="01001011", status="Passed", fmt="Dec")),
+    (types(16), ResultLike(SU, "Factory Settings", "Raw data", r".*\(remaining 1792 bytes are FF\)")),
+    (types(3), ResultLike(SU, "Factory Settings", "Raw data", r"(?!.*remaining).*")),
+    (types(12), Result(SU, "Switches", "CMOS profile", value="1", fmt="Hex")),
+    (types(8), Result(SU, "Switches", "Mode/Node", value="18", fmt="Hex")),
+    (types(5), Result(SU, "Switches", "Write Protect", value="Disabled", fmt="EnableDisable")),
+    (types(4, 5, 6, 7, 8, 10), Result(SU, "Temperatures", "Board I/O", status="Alarm", fmt="DegreeCentigrade")),
+    (types(14), Result(SU, "Temperatures", "Board in", value="35", status="Passed")),
+    (types(18), Result(SU, "Temperatures", "Sensor 2", value="40", fmt="DegreeCentigrade")),
+    (types(12), Result(SU, "Fans", "Case fan 4", value="3462", fmt="Rpm")),
+    (types(18), Result(SU, "Statistics", "Power-on hours", value="31268", fmt="Dec")),
+    (types(6), Result(SU, "CMOS Battery", "CMOS battery state", value="1", status="Passed", fmt="Dec")),
+    (types(6), Result(SU, "CMOS Battery", "Vbat", value="3.028", fmt="Volt")),
+    # Scenarios.
+    (["default", "builtin"], Categories(SU, system_unit_categories(18))),
+    (["scenario_all_fail"], Categories(SU, ["Firmware", "Factory Settings", "Statistics", "CMOS Battery"])),
+    (["scenario_all_fail"], Result(SU, "Factory Settings", "Model number", status="Failed", fmt="String")),
+    (["scenario_all_fail"], Result(SU, "CMOS Battery", "Vbat", status="Failed", fmt="String")),
+    (["scenario_all_fail"], Result(SU, "Firmware", "Boot mode", status="Failed", subcategory="DROV")),
+    (["scenario_extremes"], Tests(SU, "Temperatures", ["Sensor 1"])),
+    (["scenario_extremes"], Result(SU, "Temperatures", "Sensor 1", value="-1", status="Passed")),
+    (["scenario_extremes"], Result(SU, "Factory Settings", "Device ID", value="FFFFFFFF")),
+    (["scenario_extremes"], Result(SU, "Factory Settings", "Compatibility ID", value="0000")),
+    (["scenario_extremes"], Result(SU, "CMOS Battery", "CMOS battery state", value="-2147483648", status="Passed")),
+    (["scenario_extremes"], Result(SU, "CMOS Battery", "Vbat", value="0.000", fmt="Volt")),
+    (["scenario_extremes"], Result(SU, "Firmware", "Boot mode", status="Failed", subcategory="DROV")),
+    (["scenario_quirks"], SubCategories(SU, "Firmware", ["DROV"])),
+    (["scenario_quirks"], Result(SU, "Statistics", "Power-on hours", value="23870", status="Passed", fmt="Dec")),
+    (["scenario_strings_nt"], ResultLike(SU, "Factory Settings", "Serial number", r"(0123456789){25}.{0,6}")),
+    (["scenario_strings_nt"], ResultLike(SU, "Firmware", "DROV version", r"(DROV){64}", subcategory="DROV")),
+    (["scenario_xml_chars"], Result(SU, "Factory Settings", "Model number", value="</TestResult><Injected/>")),
+    (["scenario_xml_chars"], Result(SU, "Factory Settings", "Serial number", value="ü ß € 漢字 😀")),
+]
+
+
 FACTS = {
     None: [  # the header, checked whenever a report is written
         *[(types(t), Header("VekDeviceType", MODEL_NAMES[t])) for t in range(1, 22)],
@@ -457,6 +601,7 @@ FACTS = {
         (types(21), Result("IF Boards", "IF Board 2", "Serial number", value="E21103885")),
         (["scenario_all_fail"], Result("IF Boards", "IF Board 2", "Power-on hours", status="Failed", fmt="String")),
     ],
+    "System Unit": SYSTEM_UNIT_FACTS,
 }
 
 
