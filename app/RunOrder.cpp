@@ -2,6 +2,7 @@
 #include "app/RunOrder.h"
 
 #include "groups/TestBios.h"
+#include "groups/TestBusUnit.h"
 #include "groups/TestGeneral.h"
 #include "groups/TestOS.h"
 #include "groups/TestVekDriversAndTools.h"
@@ -15,7 +16,7 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestCPUBoard", nullptr },
     { L"CTestCPU", nullptr },
     { L"CTestMemory", nullptr },
-    { L"CTestBusUnit", nullptr },
+    { L"CTestBusUnit", CreateGroup<CTestBusUnit> },
     { L"CTestDrive", nullptr },
     { L"CTestFanKit", nullptr },
     { L"CTestIF", nullptr },

@@ -242,6 +242,10 @@ def driver_files(t):
             ("VekGixDrv.sys", t in (4, 5)), ("VekPelmDrv.sys", t in (4, 5)), ("VekZuqSvc.exe", t in (4, 5))]
     return [name for name, written in rows if written]
 
+# The ten tests of a regular factory-settings member, in report order.
+FACTORY_TESTS = ["Version", "Vendor ID", "Device ID", "Compatibility ID", "Parent Device ID",
+                 "Parent Compatibility ID", "Hardware revision", "Serial number", "Model number", "Raw data"]
+
 FACTS = {
     None: [  # the header, checked whenever a report is written
         *[(types(t), Header("VekDeviceType", MODEL_NAMES[t])) for t in range(1, 22)],
@@ -327,6 +331,22 @@ FACTS = {
         # A failed key configuration state leaves its category with that one test.
         (["scenario_all_fail"], Tests("General", "Key Configuration", ["State"])),
         (["scenario_all_fail"], Result("General", "User Settings", "Value", status="Failed", fmt="String")),
+    ],
+    "Bus Unit": [
+        (types(18, 19) + ["default", "builtin", "scenario_all_fail", "scenario_extremes"],
+         Categories("Bus Unit", ["Factory Settings", "Statistics"])),
+        (types(18, 19) + ["scenario_all_fail"], Tests("Bus Unit", "Factory Settings", FACTORY_TESTS)),
+        (types(18, 19) + ["scenario_all_fail"], Tests("Bus Unit", "Statistics", ["Power-on cycles", "Power-on hours"])),
+        (types(19), Result("Bus Unit", "Factory Settings", "Device ID", value="00A15513", status="Passed", fmt="Hex")),
+        (types(19), Result("Bus Unit", "Statistics", "Power-on hours", value="17039", status="Passed", fmt="Dec")),
+        (types(18), Result("Bus Unit", "Factory Settings", "Raw data", status="Passed", fmt="Raw")),
+        (["scenario_all_fail"], Result("Bus Unit", "Factory Settings", "Version", status="Failed", fmt="String")),
+        (["scenario_all_fail"], Result("Bus Unit", "Statistics", "Power-on cycles", status="Failed", fmt="String")),
+        (["scenario_extremes"], Result("Bus Unit", "Factory Settings", "Compatibility ID", value="FFFF", fmt="Hex")),
+        (["scenario_extremes"], Result("Bus Unit", "Factory Settings", "Parent Device ID", value="00000000")),
+        (["scenario_extremes"], Result("Bus Unit", "Statistics", "Power-on cycles", value="2147483648", fmt="Dec")),
+        (["scenario_extremes"], Result("Bus Unit", "Statistics", "Power-on hours", value="0", fmt="Dec")),
+        (["scenario_strings_nt"], ResultLike("Bus Unit", "Factory Settings", "Serial number", r"(bus-serial )+.{0,10}")),
     ],
 }
 
