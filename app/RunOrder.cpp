@@ -3,6 +3,7 @@
 
 #include "groups/TestBios.h"
 #include "groups/TestBusUnit.h"
+#include "groups/TestCPUBoard.h"
 #include "groups/TestGeneral.h"
 #include "groups/TestOS.h"
 #include "groups/TestVekDriversAndTools.h"
@@ -13,7 +14,7 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestBios", CreateGroup<CTestBios> },
     { L"CTestGeneral", CreateGroup<CTestGeneral> },
     { L"CTestSystemUnit", nullptr },
-    { L"CTestCPUBoard", nullptr },
+    { L"CTestCPUBoard", CreateGroup<CTestCPUBoard> },
     { L"CTestCPU", nullptr },
     { L"CTestMemory", nullptr },
     { L"CTestBusUnit", CreateGroup<CTestBusUnit> },
