@@ -5,6 +5,7 @@
 #include "groups/TestBusUnit.h"
 #include "groups/TestCPUBoard.h"
 #include "groups/TestGeneral.h"
+#include "groups/TestMemory.h"
 #include "groups/TestOS.h"
 #include "groups/TestVekDriversAndTools.h"
 
@@ -16,7 +17,7 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestSystemUnit", nullptr },
     { L"CTestCPUBoard", CreateGroup<CTestCPUBoard> },
     { L"CTestCPU", nullptr },
-    { L"CTestMemory", nullptr },
+    { L"CTestMemory", CreateGroup<CTestMemory> },
     { L"CTestBusUnit", CreateGroup<CTestBusUnit> },
     { L"CTestDrive", nullptr },
     { L"CTestFanKit", nullptr },
