@@ -3,6 +3,7 @@
 
 #include "groups/TestBios.h"
 #include "groups/TestBusUnit.h"
+#include "groups/TestCPU.h"
 #include "groups/TestCPUBoard.h"
 #include "groups/TestGeneral.h"
 #include "groups/TestMemory.h"
@@ -16,7 +17,7 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestGeneral", CreateGroup<CTestGeneral> },
     { L"CTestSystemUnit", nullptr },
     { L"CTestCPUBoard", CreateGroup<CTestCPUBoard> },
-    { L"CTestCPU", nullptr },
+    { L"CTestCPU", CreateGroup<CTestCPU> },
     { L"CTestMemory", CreateGroup<CTestMemory> },
     { L"CTestBusUnit", CreateGroup<CTestBusUnit> },
     { L"CTestDrive", nullptr },

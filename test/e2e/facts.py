@@ -376,6 +376,28 @@ FACTS = {
         (["scenario_strings_nt", "scenario_xml_chars"], Result("CPU Board", "Identification", "Type", value="G417")),
         (NO_TYPE, Group("CPU Board", present=False)),
     ],
+    "CPU": [
+        # The identification comes from the host's registry: checked as patterns.
+        (TYPE_READABLE + NO_TYPE, Tests("CPU", "Identification", ["Name", "ID", "Vendor", "Maximum Speed"])),
+        (TYPE_READABLE + NO_TYPE, ResultLike("CPU", "Identification", "ID", r".+")),
+        (TYPE_READABLE + NO_TYPE, Result("CPU", "Identification", "Vendor", status="Passed", fmt="String")),
+        (TYPE_READABLE + NO_TYPE, ResultLike("CPU", "Identification", "Maximum Speed", r"\d+")),
+        (TYPE_READABLE + NO_TYPE, Result("CPU", "Identification", "Maximum Speed", status="Passed", fmt="MHz")),
+        (types(1, 2, 3, 4, 5, 8, 10, 12, 13, 14), Categories("CPU", ["Identification", "Temperatures"])),
+        (types(6, 7) + ["scenario_other_board"], Categories("CPU", ["Identification", "Temperatures", "Voltages"])),
+        (types(9, 11, 15, 16, 17, 18, 19, 20, 21) + NO_TYPE + ["default", "builtin", "scenario_all_fail",
+                                                               "scenario_extremes"],
+         Categories("CPU", ["Identification"])),
+        (types(8), Result("CPU", "Temperatures", "Internal", value="53", status="Passed", fmt="DegreeCentigrade")),
+        # The ZLVR board on type 13 reads through WMI.
+        (types(13), Result("CPU", "Temperatures", "Internal", value="58", status="Passed", fmt="DegreeCentigrade")),
+        (["scenario_quirks"], Result("CPU", "Temperatures", "Internal", value="51", status="Passed")),
+        (types(6, 7), Tests("CPU", "Voltages", ["VcoreA", "VcoreB"])),
+        (types(6), Result("CPU", "Voltages", "VcoreA", value="1.350", status="Passed", fmt="Volt")),
+        (types(7), Result("CPU", "Voltages", "VcoreB", value="1.347", status="Passed", fmt="Volt")),
+        (["scenario_other_board"], Tests("CPU", "Voltages", ["VcoreA"])),
+        (["scenario_other_board"], Result("CPU", "Temperatures", "Internal", value="57", status="Passed")),
+    ],
     "Memory": [
         # The figures come from the host: checked as patterns.
         (TYPE_READABLE + NO_TYPE, Tests("Memory", "Physical Memory", ["Total", "Free", "Usage"])),
