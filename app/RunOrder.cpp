@@ -2,10 +2,14 @@
 #include "app/RunOrder.h"
 
 #include "groups/TestBios.h"
+#include "groups/TestBusUnit.h"
+#include "groups/TestCPU.h"
+#include "groups/TestCPUBoard.h"
 #include "groups/TestDrive.h"
 #include "groups/TestFanKit.h"
 #include "groups/TestGeneral.h"
 #include "groups/TestIF.h"
+#include "groups/TestMemory.h"
 #include "groups/TestOS.h"
 #include "groups/TestPanel.h"
 #include "groups/TestSystemUnit.h"
@@ -17,10 +21,10 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestBios", CreateGroup<CTestBios> },
     { L"CTestGeneral", CreateGroup<CTestGeneral> },
     { L"CTestSystemUnit", CreateGroup<CTestSystemUnit> },
-    { L"CTestCPUBoard", nullptr },
-    { L"CTestCPU", nullptr },
-    { L"CTestMemory", nullptr },
-    { L"CTestBusUnit", nullptr },
+    { L"CTestCPUBoard", CreateGroup<CTestCPUBoard> },
+    { L"CTestCPU", CreateGroup<CTestCPU> },
+    { L"CTestMemory", CreateGroup<CTestMemory> },
+    { L"CTestBusUnit", CreateGroup<CTestBusUnit> },
     { L"CTestDrive", CreateGroup<CTestDrive> },
     { L"CTestFanKit", CreateGroup<CTestFanKit> },
     { L"CTestIF", CreateGroup<CTestIF> },

@@ -21,13 +21,25 @@ import facts  # noqa: E402
 import scan   # noqa: E402
 
 
+# Results that the host gives anew at every scan: (group, category, test or None for all).
+VOLATILE_RESULTS = [("Memory", "Physical Memory", None), ("Memory", "Paging Memory", None),
+                    ("CPU", "Identification", "Maximum Speed")]
+
+
 def without_clock(root):
-    """The report tree as text, without the header's time and date."""
+    """The report tree as text, without the header's time and date and the figures that
+    change from scan to scan."""
     header = root.find("Header")
     for name in ("Time", "Date"):
         element = header.find(name) if header is not None else None
         if element is not None:
             element.text = ""
+    report = scan.Report(root)
+    for group, category, name in VOLATILE_RESULTS:
+        for test in report.tests(group, category):
+            result = test.find("TestResult")
+            if result is not None and name in (None, test.findtext("TestName")):
+                result.text = ""
     return scan.ET.tostring(root)
 
 
