@@ -2,7 +2,9 @@
 #include "app/RunOrder.h"
 
 #include "groups/TestBios.h"
+#include "groups/TestDisplayLink.h"
 #include "groups/TestGeneral.h"
+#include "groups/TestIO.h"
 #include "groups/TestOS.h"
 #include "groups/TestVekDriversAndTools.h"
 
@@ -19,9 +21,9 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestDrive", nullptr },
     { L"CTestFanKit", nullptr },
     { L"CTestIF", nullptr },
-    { L"CTestIO", nullptr },
+    { L"CTestIO", CreateGroup<CTestIO> },
     { L"CTestUPS", nullptr },
-    { L"CTestDisplayLink", nullptr },
+    { L"CTestDisplayLink", CreateGroup<CTestDisplayLink> },
     { L"CTestPanel", nullptr },
     { L"CTestDVI", nullptr },
 };
