@@ -2,6 +2,7 @@
 #include "app/RunOrder.h"
 
 #include "groups/TestBios.h"
+#include "groups/TestDVI.h"
 #include "groups/TestDisplayLink.h"
 #include "groups/TestGeneral.h"
 #include "groups/TestIO.h"
@@ -25,5 +26,5 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestUPS", nullptr },
     { L"CTestDisplayLink", CreateGroup<CTestDisplayLink> },
     { L"CTestPanel", nullptr },
-    { L"CTestDVI", nullptr },
+    { L"CTestDVI", CreateGroup<CTestDVI> },
 };

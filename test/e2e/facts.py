@@ -347,7 +347,7 @@ FACTS = {
         # Counters of the I/O board are read with two bytes.
         (types(16), Result("I/O Board", "Statistics", "Power-on hours", value="19016", fmt="Dec")),
         (types(17), Result("I/O Board", "Statistics", "Power-on cycles", value="717", status="Passed")),
-        (["scenario_all_fail"] + NO_TYPE + types(14, 18), Group("I/O Board", present=False)),
+        (["scenario_all_fail", "scenario_no_io_board"] + NO_TYPE + types(14, 18), Group("I/O Board", present=False)),
     ],
     "Display Link": [
         (types(18) + ["default", "builtin"], Categories("Display Link", ["Firmware", "Factory Settings",
@@ -370,6 +370,51 @@ FACTS = {
         (["scenario_extremes"], Result("Display Link", "Temperatures", "Sensor 1", value="0", status="Passed")),
         (["scenario_strings_nt"], ResultLike("Display Link", "Firmware", "FPGA firmware version", r"(DL )+.{0,2}")),
         (["scenario_all_fail", "scenario_xml_chars"] + NO_TYPE + types(19), Group("Display Link", present=False)),
+    ],
+    "DVI": [
+        (types(1, 2, 3, 6, 12, 18) + ["default", "builtin"], Categories("DVI", ["DVI Channel 1", "DVI Channel 2"])),
+        (types(7, 13, 14, 15, 16, 17, 19, 20), Categories("DVI", ["DVI Channel 1"])),
+        (types(4, 5, 8, 9, 10, 11, 21) + NO_TYPE + ["scenario_no_io_board"], Group("DVI", present=False)),
+        *[(types(t), Result("DVI", "DVI Channel 1", "Port name", value="Monitor/Panel", status="Passed", fmt="String"))
+          for t in (1, 2, 3, 6, 7, 12, 13, 14, 15, 16, 17, 18, 19, 20)],
+        *[(types(t), Result("DVI", "DVI Channel 2", "Port name", value="Display/LMQ Link Slot (if present)"))
+          for t in (1, 2, 3, 6, 12, 18)],
+        # Types 15 to 17 lead channel 1 to panel 1, the others to panel 0; channel 2 to panel 8.
+        (types(7, 12, 15, 16, 17, 18, 20), SubCategories("DVI", "DVI Channel 1", ["Port Information", "DVI Settings"])),
+        (types(12, 18), SubCategories("DVI", "DVI Channel 2", ["Port Information", "DVI Settings"])),
+        (types(12, 18), Tests("DVI", "DVI Channel 2", ["Available", "Manufacturer ID", "Header ID", "Vendor ID", "Device ID", "Compatibility ID", "Hardware revision", "Serial number", "Model number", "Display resolution", "Raw data"], subcategory="DVI Settings")),
+        (types(16), Tests("DVI", "DVI Channel 1", ["Available", "Manufacturer ID", "Header ID", "Vendor ID", "Device ID", "Compatibility ID", "Hardware revision", "Serial number", "Model number", "Display resolution", "Raw data"], subcategory="DVI Settings")),
+        (types(15), Result("DVI", "DVI Channel 1", "Panel connected", value="Yes", status="Passed", fmt="YesNo")),
+        # No panel 8 to select: nothing is connected there.
+        (types(1, 2, 3, 6), Result("DVI", "DVI Channel 2", "Panel connected", value="No", status="Passed", fmt="YesNo")),
+        (types(1, 2, 3, 6), SubCategories("DVI", "DVI Channel 2", ["Port Information"])),
+        (types(18), Result("DVI", "DVI Channel 1", "Manufacturer ID", value="698A", fmt="Hex")),
+        (types(18), Result("DVI", "DVI Channel 1", "Header ID", value="FF55AAFF0000FFFF", fmt="Hex")),
+        (types(18), Result("DVI", "DVI Channel 1", "Device ID", value="00012D21h", fmt="String")),
+        (types(12), Result("DVI", "DVI Channel 2", "Device ID", value="00012CC2h")),
+        (types(18), Result("DVI", "DVI Channel 2", "Compatibility ID", value="1232h")),
+        (types(18), Result("DVI", "DVI Channel 1", "Vendor ID", value="00000000h")),
+        (types(18), Result("DVI", "DVI Channel 1", "Hardware revision", value="B2")),
+        (types(18), Result("DVI", "DVI Channel 1", "Serial number", value="D180004411")),
+        (types(18), Result("DVI", "DVI Channel 2", "Model number", value="5DLM18.2-00")),
+        (types(18), Result("DVI", "DVI Channel 1", "Display resolution", value="1024x768", status="Passed", fmt="String")),
+        (types(12), Result("DVI", "DVI Channel 2", "Display resolution", value="1280x1024")),
+        (types(17), Result("DVI", "DVI Channel 1", "Raw data", status="Passed", fmt="Raw")),
+        # The panel is selected but its link cannot be read: the read's error, no settings.
+        (["scenario_all_fail"], Result("DVI", "DVI Channel 1", "Panel connected", status="Failed", fmt="String")),
+        (["scenario_all_fail"], SubCategories("DVI", "DVI Channel 1", ["Port Information"])),
+        (["scenario_strings_nt"], Tests("DVI", "DVI Channel 1", ["Available"], subcategory="DVI Settings")),
+        (["scenario_strings_nt"], Result("DVI", "DVI Channel 1", "Available", status="Failed", fmt="String")),
+        (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Panel connected", value="Yes")),
+        (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Device ID", value="FF80FF80h")),
+        (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Compatibility ID", value="80FFh")),
+        (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Vendor ID", value="80FF80FFh")),
+        # Neither text field has its NUL: each runs on to the end of the block.
+        (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Hardware revision", value="B2345SERIAL-12345" + "M" * 91)),
+        (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Serial number", value="SERIAL-12345" + "M" * 91)),
+        (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Model number", value="M" * 91)),
+        (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Display resolution", value="65535x65535")),
+        (["scenario_extremes"], Result("DVI", "DVI Channel 2", "Panel connected", value="No", fmt="YesNo")),
     ],
 }
 
