@@ -5,10 +5,13 @@
 #include "groups/TestBusUnit.h"
 #include "groups/TestCPU.h"
 #include "groups/TestCPUBoard.h"
+#include "groups/TestDVI.h"
+#include "groups/TestDisplayLink.h"
 #include "groups/TestDrive.h"
 #include "groups/TestFanKit.h"
 #include "groups/TestGeneral.h"
 #include "groups/TestIF.h"
+#include "groups/TestIO.h"
 #include "groups/TestMemory.h"
 #include "groups/TestOS.h"
 #include "groups/TestPanel.h"
@@ -28,9 +31,9 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestDrive", CreateGroup<CTestDrive> },
     { L"CTestFanKit", CreateGroup<CTestFanKit> },
     { L"CTestIF", CreateGroup<CTestIF> },
-    { L"CTestIO", nullptr },
+    { L"CTestIO", CreateGroup<CTestIO> },
     { L"CTestUPS", nullptr },
-    { L"CTestDisplayLink", nullptr },
+    { L"CTestDisplayLink", CreateGroup<CTestDisplayLink> },
     { L"CTestPanel", CreateGroup<CTestPanel> },
-    { L"CTestDVI", nullptr },
+    { L"CTestDVI", CreateGroup<CTestDVI> },
 };
