@@ -1,5 +1,6 @@
 """Shared helpers of the GUI tests: run the program under Wine through the test driver, find its
-windows, read their texts, press their buttons. Every wait polls with a time limit."""
+windows, read their texts, press their buttons. Each wait ends on what it waits for (a window
+shown or gone, the program's end); its time limit only matters when that never comes."""
 import os
 import re
 import shutil
@@ -10,7 +11,9 @@ import time
 VEK_BIN = os.environ['VEK_BIN']
 VEK_BUILD = os.environ.get('VEK_BUILD', os.path.dirname(VEK_BIN))
 DRIVER = os.path.join(VEK_BIN, 'VekDriver.exe')
-TIMEOUT = 60
+# The folder of this run of the tools (tools/wine-session), else the build folder.
+SCRATCH = os.environ.get('VEK_RUN') or VEK_BUILD
+TIMEOUT = 120
 
 
 def wine_env(**extra):
@@ -152,10 +155,11 @@ class Program:
             time.sleep(0.2)
         raise AssertionError('window still there: %r' % window)
 
-    def still_there(self, window, settle=1.0):
-        """The window is still shown after a short settle time (for "the dialog stays")."""
-        time.sleep(settle)
-        return any(w.hwnd == window.hwnd for w in self.windows())
+    def still_there(self, window):
+        """The window is still shown once its thread has answered a message, that is after it
+        has handled what came before (for "the dialog stays")."""
+        code, _ = driver('alive', window.hwnd, env=self.env)
+        return code == 0
 
     def click(self, window, control_id):
         driver('click', window.hwnd, str(control_id), env=self.env)

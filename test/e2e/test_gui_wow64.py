@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""On 64-bit Windows (a WINEARCH=win64 prefix of its own inside the build tree) the program shows
-only its refusal box, whatever the arguments, and ends with exit code 216."""
+"""On 64-bit Windows (a WINEARCH=win64 prefix of this run's own) the program shows only its
+refusal box, whatever the arguments, and ends with exit code 216."""
 import os
 import shutil
 import subprocess
@@ -8,9 +8,12 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from guidriver import VEK_BUILD, Program, wine_env, windows_path  # noqa: E402
+from guidriver import SCRATCH, Program, wine_env, windows_path  # noqa: E402
 
-PREFIX = os.path.join(VEK_BUILD, 'wineprefix64')
+FOLDER = os.path.join(SCRATCH, 'wow64')
+PREFIX = os.path.join(FOLDER, 'wineprefix')
+WINE_PREFIX_TOOL = os.path.join(os.environ.get('VEK_SOURCE') or os.path.join(os.path.dirname(__file__), '..', '..'),
+                                'tools', 'wine-prefix')
 # The bottom left corner of the shared display is this test's own for reading icons.
 ENV = wine_env(WINEPREFIX=PREFIX, WINEARCH='win64', VEK_ICON_SPOT='0,760')
 REFUSAL = ('This version of Vek Quorvel can be executed only on 32-bit editions of Windows.\n\r'
@@ -18,12 +21,11 @@ REFUSAL = ('This version of Vek Quorvel can be executed only on 32-bit editions 
 
 
 def make_prefix():
-    if os.path.exists(os.path.join(PREFIX, 'system.reg')):
-        return
-    shutil.rmtree(PREFIX, ignore_errors=True)
-    subprocess.run(['wineboot', '-i'], env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=300, check=True)
-    subprocess.run(['wineserver', '-w'], env=ENV, timeout=300)
+    """A fresh clone of the build's 64-bit template prefix (made on first use)."""
+    shutil.rmtree(FOLDER, ignore_errors=True)
+    os.makedirs(FOLDER)
+    subprocess.run([WINE_PREFIX_TOOL, PREFIX, 'win64'], env=ENV, stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, timeout=600, check=True)
 
 
 def stop_wineserver():
@@ -41,7 +43,7 @@ class Wow64Test(unittest.TestCase):
         subprocess.run(['wineserver', '-p10'], env=ENV, timeout=60)
 
     def setUp(self):
-        self.folder = os.path.join(VEK_BUILD, 'gui-tests', 'wow64')
+        self.folder = os.path.join(FOLDER, 'test')
         shutil.rmtree(self.folder, ignore_errors=True)
         self.program = Program(os.path.join(self.folder, 'bin'))
 
