@@ -14,6 +14,36 @@ DRIVER = os.path.join(VEK_BIN, 'VekDriver.exe')
 # The folder of this run of the tools (tools/wine-session), else the build folder.
 SCRATCH = os.environ.get('VEK_RUN') or VEK_BUILD
 TIMEOUT = 120
+WINE_PREFIX_TOOL = os.path.join(os.environ.get('VEK_SOURCE') or os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                                            '..', '..'), 'tools', 'wine-prefix')
+
+
+class OwnPrefix:
+    """A Wine prefix of a test's own: a fresh clone of the build's template (tools/wine-prefix)
+    with its own wineserver, so that no other test's program sees its windows (the unit tests
+    that run beside it look for boxes by their caption) and it sees none of theirs."""
+
+    def __init__(self, path, arch='win32'):
+        self.path = path
+        self.env = dict(os.environ, WINEPREFIX=path, WINEARCH=arch, WINEDEBUG='-all')
+        self.arch = arch
+
+    def start(self):
+        shutil.rmtree(self.path, ignore_errors=True)
+        os.makedirs(os.path.dirname(self.path), exist_ok=True)
+        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([WINE_PREFIX_TOOL, self.path, self.arch], env=self.env, timeout=600, check=True,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+        # Should the test be killed, the server lingers no more than 10 s after the last process.
+        subprocess.run(['wineserver', '-p10'], env=self.env, timeout=60, check=True, **quiet)
+        # The first program of a new prefix starts Wine's own services alone.
+        subprocess.run(['wine', 'cmd.exe', '/c', 'exit'], env=self.env, timeout=120, **quiet)
+        return self
+
+    def stop(self):
+        quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(['wineserver', '-k'], env=self.env, timeout=60, **quiet)
+        subprocess.run(['wineserver', '-w'], env=self.env, timeout=60, **quiet)
 
 
 def wine_env(**extra):
