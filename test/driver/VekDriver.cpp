@@ -6,9 +6,11 @@
 //                                         "W <hwnd> <class>|<title>" then "C <id> <class>|<text>"
 //                                         per control, "I <id> <icon>" for a message box icon,
 //                                         "P <id> <pos> <low> <high>" for a progress bar
-//   VekDriver click <hwnd> <id>           posts the button's click (WM_COMMAND) to the window
+//   VekDriver click <hwnd> <id>           sends the button's click (WM_COMMAND) to the window
 //   VekDriver settext <hwnd> <id> <text>  sets a control's text
-//   VekDriver close <hwnd>                posts WM_CLOSE
+//   VekDriver alive <hwnd>                exit code 0 when the window's thread answers a message
+//                                         and the window is still shown
+//   VekDriver close <hwnd>                sends WM_CLOSE
 //   VekDriver kill <exe path>             ends every process running that image
 //   VekDriver errtext <code>              the system's message text for a code, as the
 //                                         program shows it (final full stop and line end cut)
@@ -134,9 +136,48 @@ double Distance(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
     return sum;
 }
 
+struct CIconMatch
+{
+    std::wstring kind;
+    bool bClear = false;  // the pixels match that icon far better than any other and the background
+};
+
+// Which standard icon the pixels of a rectangle show.
+CIconMatch MatchIcon(const std::vector<COLORREF>& shown, int w, int h)
+{
+    struct
+    {
+        const wchar_t* pszName;
+        LPCWSTR pszId;
+    } kIcons[] = { { L"error", IDI_HAND }, { L"question", IDI_QUESTION },
+                   { L"warning", IDI_EXCLAMATION }, { L"information", IDI_ASTERISK } };
+    CIconMatch match{ L"none" };
+    double best = Distance(shown, std::vector<COLORREF>(shown.size(), shown[0]));
+    double second = best;
+    for (const auto& icon : kIcons)
+    {
+        std::vector<COLORREF> drawn = Grab(nullptr, 0, 0, w, h, LoadIconW(nullptr, icon.pszId), shown[0]);
+        double d = Distance(shown, drawn);
+        if (d < best)
+        {
+            second = best;
+            best = d;
+            match.kind = icon.pszName;
+        }
+        else if (d < second)
+        {
+            second = d;
+        }
+    }
+    match.bClear = match.kind != L"none" && best * 4 < second;
+    return match;
+}
+
 // Which standard icon a static icon control shows, from its pixels on the screen. Other tests
 // share the display, and a window of another Wine prefix may cover the box whatever its z-order
 // here; VEK_ICON_SPOT="x,y" moves the box to a corner of the screen that test keeps for itself.
+// The box repaints at its new place in its own time, so the screen is read until it shows one
+// of the icons clearly (the time limit only matters when it never does).
 std::wstring IconKind(HWND hControl)
 {
     HWND hRoot = GetAncestor(hControl, GA_ROOT);
@@ -146,38 +187,29 @@ std::wstring IconKind(HWND hControl)
     int ySpot = 0;
     if (GetEnvironmentVariableW(L"VEK_ICON_SPOT", szSpot, 64) > 0 && swscanf(szSpot, L"%d,%d", &xSpot, &ySpot) == 2)
         uFlags &= ~SWP_NOMOVE;
-    SetWindowPos(hRoot, HWND_TOPMOST, xSpot, ySpot, 0, 0, uFlags);
-    RedrawWindow(hRoot, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Sleep(200);
-    RECT rc;
-    GetWindowRect(hControl, &rc);
-    int w = rc.right - rc.left;
-    int h = rc.bottom - rc.top;
-    if (w <= 0 || h <= 0)
-        return L"none";
-    HDC hdcScreen = GetDC(nullptr);
-    std::vector<COLORREF> shown = Grab(hdcScreen, rc.left, rc.top, w, h, nullptr, 0);
-    ReleaseDC(nullptr, hdcScreen);
-    SetWindowPos(hRoot, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    struct
+    const DWORD dwStart = GetTickCount();
+    CIconMatch match{ L"none" };
+    for (;;)
     {
-        const wchar_t* pszName;
-        LPCWSTR pszId;
-    } kIcons[] = { { L"error", IDI_HAND }, { L"question", IDI_QUESTION },
-                   { L"warning", IDI_EXCLAMATION }, { L"information", IDI_ASTERISK } };
-    std::wstring best = L"none";
-    double bestDistance = Distance(shown, std::vector<COLORREF>(shown.size(), shown[0]));
-    for (const auto& icon : kIcons)
-    {
-        std::vector<COLORREF> drawn = Grab(nullptr, 0, 0, w, h, LoadIconW(nullptr, icon.pszId), shown[0]);
-        double d = Distance(shown, drawn);
-        if (d < bestDistance)
-        {
-            bestDistance = d;
-            best = icon.pszName;
-        }
+        SetWindowPos(hRoot, HWND_TOPMOST, xSpot, ySpot, 0, 0, uFlags);
+        RedrawWindow(hRoot, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT rc;
+        if (!IsWindow(hControl) || !GetWindowRect(hControl, &rc))
+            break;
+        int w = rc.right - rc.left;
+        int h = rc.bottom - rc.top;
+        if (w <= 0 || h <= 0)
+            break;
+        HDC hdcScreen = GetDC(nullptr);
+        std::vector<COLORREF> shown = Grab(hdcScreen, rc.left, rc.top, w, h, nullptr, 0);
+        ReleaseDC(nullptr, hdcScreen);
+        match = MatchIcon(shown, w, h);
+        if (match.bClear || GetTickCount() - dwStart > 30000)
+            break;
+        Sleep(50);
     }
-    return best;
+    SetWindowPos(hRoot, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return match.kind;
 }
 
 struct CListContext
@@ -249,9 +281,10 @@ int wmain(int argc, wchar_t** argv)
     {
         HWND hWnd = ParseWindow(argv[2]);
         int id = _wtoi(argv[3]);
-        // Posted, not sent: the click may open a modal box that would block a sender.
-        return PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                            reinterpret_cast<LPARAM>(GetDlgItem(hWnd, id))) ? 0 : 1;
+        // Sent without waiting for the answer: the click may open a modal box that would block
+        // a sender. Sent messages are handled in order, so a later "alive" answers after it.
+        return SendNotifyMessageW(hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                  reinterpret_cast<LPARAM>(GetDlgItem(hWnd, id))) ? 0 : 1;
     }
     if (command == L"settext" && argc == 5)
     {
@@ -314,8 +347,19 @@ int wmain(int argc, wchar_t** argv)
         Print(text);
         return 0;
     }
+    if (command == L"alive" && argc == 3)
+    {
+        // A message the window's thread answers from its message loop: once it has, whatever
+        // that thread did with the messages before (a click, a closed box) is done.
+        HWND hWnd = ParseWindow(argv[2]);
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result))
+            return 1;
+        RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return IsWindow(hWnd) && IsWindowVisible(hWnd) ? 0 : 1;
+    }
     if (command == L"close" && argc == 3)
-        return PostMessageW(ParseWindow(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
+        return SendNotifyMessageW(ParseWindow(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
     if (command == L"record" && argc == 4)
     {
         FILE* f = _wfopen(argv[2], L"ab");

@@ -1,5 +1,6 @@
 """Shared helpers of the GUI tests: run the program under Wine through the test driver, find its
-windows, read their texts, press their buttons. Every wait polls with a time limit."""
+windows, read their texts, press their buttons. Each wait ends on what it waits for (a window
+shown or gone, the program's end); its time limit only matters when that never comes."""
 import os
 import re
 import shutil
@@ -10,7 +11,39 @@ import time
 VEK_BIN = os.environ['VEK_BIN']
 VEK_BUILD = os.environ.get('VEK_BUILD', os.path.dirname(VEK_BIN))
 DRIVER = os.path.join(VEK_BIN, 'VekDriver.exe')
-TIMEOUT = 60
+# The folder of this run of the tools (tools/wine-session), else the build folder.
+SCRATCH = os.environ.get('VEK_RUN') or VEK_BUILD
+TIMEOUT = 120
+WINE_PREFIX_TOOL = os.path.join(os.environ.get('VEK_SOURCE') or os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                                            '..', '..'), 'tools', 'wine-prefix')
+
+
+class OwnPrefix:
+    """A Wine prefix of a test's own: a fresh clone of the build's template (tools/wine-prefix)
+    with its own wineserver, so that no other test's program sees its windows (the unit tests
+    that run beside it look for boxes by their caption) and it sees none of theirs."""
+
+    def __init__(self, path, arch='win32'):
+        self.path = path
+        self.env = dict(os.environ, WINEPREFIX=path, WINEARCH=arch, WINEDEBUG='-all')
+        self.arch = arch
+
+    def start(self):
+        shutil.rmtree(self.path, ignore_errors=True)
+        os.makedirs(os.path.dirname(self.path), exist_ok=True)
+        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([WINE_PREFIX_TOOL, self.path, self.arch], env=self.env, timeout=600, check=True,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+        # Should the test be killed, the server lingers no more than 10 s after the last process.
+        subprocess.run(['wineserver', '-p10'], env=self.env, timeout=60, check=True, **quiet)
+        # The first program of a new prefix starts Wine's own services alone.
+        subprocess.run(['wine', 'cmd.exe', '/c', 'exit'], env=self.env, timeout=120, **quiet)
+        return self
+
+    def stop(self):
+        quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(['wineserver', '-k'], env=self.env, timeout=60, **quiet)
+        subprocess.run(['wineserver', '-w'], env=self.env, timeout=60, **quiet)
 
 
 def wine_env(**extra):
@@ -152,10 +185,11 @@ class Program:
             time.sleep(0.2)
         raise AssertionError('window still there: %r' % window)
 
-    def still_there(self, window, settle=1.0):
-        """The window is still shown after a short settle time (for "the dialog stays")."""
-        time.sleep(settle)
-        return any(w.hwnd == window.hwnd for w in self.windows())
+    def still_there(self, window):
+        """The window is still shown once its thread has answered a message, that is after it
+        has handled what came before (for "the dialog stays")."""
+        code, _ = driver('alive', window.hwnd, env=self.env)
+        return code == 0
 
     def click(self, window, control_id):
         driver('click', window.hwnd, str(control_id), env=self.env)

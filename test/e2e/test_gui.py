@@ -9,14 +9,15 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from guidriver import (VEK_BUILD, VEK_BIN, DRIVER, Program, read_report, system_text,  # noqa: E402
+from guidriver import (SCRATCH, VEK_BIN, DRIVER, OwnPrefix, Program, read_report, system_text,  # noqa: E402
                        windows_path, wine_env)
 
 IDOK, IDCANCEL, IDYES, IDNO, IDHELP = 1, 2, 6, 7, 9
 IDC_PROGRESS, IDC_STATUS_TEXT, IDC_REPORT_FILE = 1000, 1003, 1005
 TITLE = 'Vek Quorvel'
 VERSION_TITLE = re.compile(r'^Vek Quorvel V\d+\.\d\d$')
-ROOT = os.path.join(VEK_BUILD, 'gui-tests')
+ROOT = os.path.join(SCRATCH, 'gui-tests')
+PREFIX = OwnPrefix(os.path.join(SCRATCH, 'gui-prefix', 'wineprefix'))
 
 FINAL_QUESTION = 'Vek Quorvel has completed the scanning operation. Open the report file?'
 NO_NAME = 'You need to specify a report file name.'
@@ -34,6 +35,13 @@ def unix_path(path):
 def is_complete_report(path):
     text = read_report(path)
     return text.startswith('<?xml') and text.endswith('</VekQuorvelReport>\r\n')
+
+
+def setUpModule():
+    unittest.addModuleCleanup(PREFIX.stop)
+    PREFIX.start()
+    # Every Wine start of this test (the program, the driver, reg) goes to the test's prefix.
+    os.environ['WINEPREFIX'] = PREFIX.path
 
 
 class GuiTest(unittest.TestCase):

@@ -1,47 +1,31 @@
 #!/usr/bin/env python3
-"""On 64-bit Windows (a WINEARCH=win64 prefix of its own inside the build tree) the program shows
-only its refusal box, whatever the arguments, and ends with exit code 216."""
+"""On 64-bit Windows (a WINEARCH=win64 prefix of this run's own) the program shows only its
+refusal box, whatever the arguments, and ends with exit code 216."""
 import os
 import shutil
-import subprocess
 import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from guidriver import VEK_BUILD, Program, wine_env, windows_path  # noqa: E402
+from guidriver import SCRATCH, OwnPrefix, Program, wine_env, windows_path  # noqa: E402
 
-PREFIX = os.path.join(VEK_BUILD, 'wineprefix64')
+FOLDER = os.path.join(SCRATCH, 'wow64')
+PREFIX = OwnPrefix(os.path.join(FOLDER, 'wineprefix'), 'win64')
 # The bottom left corner of the shared display is this test's own for reading icons.
-ENV = wine_env(WINEPREFIX=PREFIX, WINEARCH='win64', VEK_ICON_SPOT='0,760')
+ENV = wine_env(WINEPREFIX=PREFIX.path, WINEARCH='win64', VEK_ICON_SPOT='0,760')
 REFUSAL = ('This version of Vek Quorvel can be executed only on 32-bit editions of Windows.\n\r'
            'Use the 64-bit version of Vek Quorvel instead.')
-
-
-def make_prefix():
-    if os.path.exists(os.path.join(PREFIX, 'system.reg')):
-        return
-    shutil.rmtree(PREFIX, ignore_errors=True)
-    subprocess.run(['wineboot', '-i'], env=ENV, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=300, check=True)
-    subprocess.run(['wineserver', '-w'], env=ENV, timeout=300)
-
-
-def stop_wineserver():
-    subprocess.run(['wineserver', '-k'], env=ENV, timeout=60)
-    subprocess.run(['wineserver', '-w'], env=ENV, timeout=60)
 
 
 class Wow64Test(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        # The prefix's wineserver goes at the end, also when the set-up fails half way; should
-        # this script be killed, it lingers no more than 10 s after the last Wine process.
-        cls.addClassCleanup(stop_wineserver)
-        make_prefix()
-        subprocess.run(['wineserver', '-p10'], env=ENV, timeout=60)
+        # The prefix's wineserver goes at the end, also when the set-up fails half way.
+        cls.addClassCleanup(PREFIX.stop)
+        PREFIX.start()
 
     def setUp(self):
-        self.folder = os.path.join(VEK_BUILD, 'gui-tests', 'wow64')
+        self.folder = os.path.join(FOLDER, 'test')
         shutil.rmtree(self.folder, ignore_errors=True)
         self.program = Program(os.path.join(self.folder, 'bin'))
 
