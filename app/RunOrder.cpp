@@ -4,6 +4,7 @@
 #include "groups/TestBios.h"
 #include "groups/TestGeneral.h"
 #include "groups/TestOS.h"
+#include "groups/TestUPS.h"
 #include "groups/TestVekDriversAndTools.h"
 
 const CGroupPlace kRunOrder[17] = {
@@ -20,7 +21,7 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestFanKit", nullptr },
     { L"CTestIF", nullptr },
     { L"CTestIO", nullptr },
-    { L"CTestUPS", nullptr },
+    { L"CTestUPS", CreateGroup<CTestUPS> },
     { L"CTestDisplayLink", nullptr },
     { L"CTestPanel", nullptr },
     { L"CTestDVI", nullptr },
