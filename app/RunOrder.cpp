@@ -16,6 +16,7 @@
 #include "groups/TestOS.h"
 #include "groups/TestPanel.h"
 #include "groups/TestSystemUnit.h"
+#include "groups/TestUPS.h"
 #include "groups/TestVekDriversAndTools.h"
 
 const CGroupPlace kRunOrder[17] = {
@@ -32,7 +33,7 @@ const CGroupPlace kRunOrder[17] = {
     { L"CTestFanKit", CreateGroup<CTestFanKit> },
     { L"CTestIF", CreateGroup<CTestIF> },
     { L"CTestIO", CreateGroup<CTestIO> },
-    { L"CTestUPS", nullptr },
+    { L"CTestUPS", CreateGroup<CTestUPS> },
     { L"CTestDisplayLink", CreateGroup<CTestDisplayLink> },
     { L"CTestPanel", CreateGroup<CTestPanel> },
     { L"CTestDVI", CreateGroup<CTestDVI> },

@@ -146,3 +146,10 @@ std::wstring FormatThousandths(DWORD dwValue, const wchar_t* pszFormat)
     volatile float fQuotient = fValue / 1000.0f;
     return StrFormat(pszFormat, static_cast<double>(fQuotient));
 }
+
+std::wstring FormatSignedThousandths(LONG lValue, const wchar_t* pszFormat)
+{
+    volatile float fValue = static_cast<float>(lValue);
+    volatile float fQuotient = fValue / 1000.0f;
+    return StrFormat(pszFormat, static_cast<double>(fQuotient));
+}

@@ -118,3 +118,5 @@ void WriteRows(CTest& test, CRows rows);
 // Thousandths as units: the count is divided by 1000 in single precision, as the device
 // software always has (45 with "%.2f" gives 0.05; 4294967295 with "%.3f" gives 4294967.500).
 std::wstring FormatThousandths(DWORD dwValue, const wchar_t* pszFormat);
+// The same for a signed count (a current that flows out of the battery is negative).
+std::wstring FormatSignedThousandths(LONG lValue, const wchar_t* pszFormat);

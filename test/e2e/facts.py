@@ -395,6 +395,19 @@ SYSTEM_UNIT_FACTS = [
 # The ten tests of a regular factory-settings member, in report order.
 FACTORY_TESTS = ["Version", "Vendor ID", "Device ID", "Compatibility ID", "Parent Device ID",
                  "Parent Compatibility ID", "Hardware revision", "Serial number", "Model number", "Raw data"]
+# The UPS group's runs by module generation ("UPSI", "UPSII", or a type string of neither).
+UPS_FIRST = types(6, 12, 13) + ["scenario_extremes", "scenario_unreadable_type"]
+UPS_SECOND = types(18, 19) + ["default", "builtin"]
+UPS_UNKNOWN = ["reduced", "scenario_all_fail", "scenario_strings_nt", "scenario_xml_chars"]
+UPS_RUNS = UPS_FIRST + UPS_SECOND + UPS_UNKNOWN + ["scenario_quirks"]
+UPS_COMMON = ["User Settings", "System Settings", "Temperatures", "Currents", "Voltages"]
+UPS_STATUS_ROWS = ["Power OK", "On battery", "Low battery", "Battery failure", "Battery settings failure",
+                   "Battery polarity reversed", "Factory settings failure", "User settings failure",
+                   "Over current alarm", "Battery temperature alarm"]
+UPS_COUNTERS = ["Communication requests", "Communication errors", "Link quality"]
+UPS_SERVICE_ROWS = ["UPS vendor", "UPS model", "Shutdown on battery", "Shutdown on battery time", "Run task",
+                    "UPS turn off", "UPS turn off delay", "Standard notification", "Vek notification",
+                    "Show UPS status with Vek UPS Monitor"]
 
 FACTS = {
     None: [  # the header, checked whenever a report is written
@@ -805,6 +818,62 @@ FACTS = {
         (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Model number", value="M" * 91)),
         (["scenario_extremes"], Result("DVI", "DVI Channel 1", "Display resolution", value="65535x65535")),
         (["scenario_extremes"], Result("DVI", "DVI Channel 2", "Panel connected", value="No", fmt="YesNo")),
+    ],
+    "UPS": [
+        (UPS_FIRST, Categories("UPS", ["Firmware", "Status", "Factory Settings", "Battery Settings"] + UPS_COMMON)),
+        (UPS_SECOND, Categories("UPS", ["Firmware", "Status"] + UPS_COMMON + ["Statistics"])),
+        # A type string that is neither generation's, or none at all: no generation's own tests.
+        (UPS_UNKNOWN, Categories("UPS", ["Firmware", "Status"] + UPS_COMMON)),
+        (["scenario_quirks"], Categories("UPS", ["Firmware", "Status", "Battery Settings"] + UPS_COMMON)),
+        (types(6, 12, 13), Tests("UPS", "Firmware", ["Type", "Firmware version"])),
+        (types(6), Result("UPS", "Firmware", "Firmware version", value="1.10", status="Passed", fmt="String")),
+        (UPS_SECOND + UPS_UNKNOWN, Tests("UPS", "Firmware", ["Type"])),
+        (types(18), Result("UPS", "Firmware", "Type", value="UPSII", status="Passed", fmt="String")),
+        (["reduced", "scenario_all_fail"], Result("UPS", "Firmware", "Type", status="Failed", fmt="String")),
+        (types(6, 12, 13) + ["scenario_unreadable_type"], Tests("UPS", "Status", UPS_STATUS_ROWS + UPS_COUNTERS)),
+        (UPS_SECOND + ["reduced"], Tests("UPS", "Status", UPS_STATUS_ROWS)),
+        (["scenario_quirks"], Tests("UPS", "Status", UPS_STATUS_ROWS)),
+        (["scenario_all_fail", "scenario_strings_nt"], Tests("UPS", "Status", ["Status"])),
+        (types(18), Result("UPS", "Status", "Power OK", value="Yes", status="Passed", fmt="YesNo")),
+        (types(18), Result("UPS", "Status", "Low battery", value="No", status="Passed", fmt="YesNo")),
+        (["scenario_extremes"], Result("UPS", "Status", "Battery temperature alarm", value="Yes", status="Alarm")),
+        (["scenario_extremes"], Result("UPS", "Status", "User settings failure", value="Yes", status="Passed")),
+        (types(12), Result("UPS", "Status", "Link quality", value="99", status="Passed", fmt="Percent")),
+        # 2 requests and 255 errors: no link left, not a wrapped number.
+        (["scenario_extremes"], Result("UPS", "Status", "Link quality", value="0", fmt="Percent")),
+        (types(13), Tests("UPS", "Factory Settings", ["Version", "Vendor ID", "Device ID", "Compatibility ID",
+                                                      "Hardware revision", "Serial number", "Model number", "Raw data"])),
+        (types(13), Result("UPS", "Factory Settings", "Device ID", value="00B1000D", fmt="Hex")),
+        (types(6), Tests("UPS", "Battery Settings", ["Status", "Version", "Device ID", "Model number", "Raw data"])),
+        (types(6), Result("UPS", "Battery Settings", "Status", value="Valid", status="Passed", fmt="Unknown")),
+        (["scenario_quirks"], Tests("UPS", "Battery Settings", ["Status", "Device ID", "Model number", "Raw data"])),
+        (types(6, 12, 13) + UPS_SECOND, Tests("UPS", "User Settings", ["Status", "Current limitation (8A)",
+                                                                "Over current shutdown action",
+                                                                "Low battery shutdown time", "Raw data"])),
+        (types(19), Result("UPS", "User Settings", "Low battery shutdown time", value="300", fmt="Seconds")),
+        (types(6), Result("UPS", "User Settings", "Current limitation (8A)", value="Enabled", fmt="EnableDisable")),
+        # The status word flags the user settings invalid; the upload's checksum error likewise.
+        (["scenario_extremes", "scenario_quirks"], Tests("UPS", "User Settings", ["Status"])),
+        (["scenario_extremes", "scenario_quirks"], Result("UPS", "User Settings", "Status", value="Invalid",
+                                                          status="Passed", fmt="Unknown")),
+        (["scenario_unreadable_type"], Tests("UPS", "User Settings", ["Raw data"])),
+        (["scenario_unreadable_type"], Result("UPS", "User Settings", "Raw data", status="Failed", fmt="String")),
+        # The staged UPS service key (scan.REGISTRY); the maker's monitor value is not there.
+        (UPS_RUNS, Tests("UPS", "System Settings", UPS_SERVICE_ROWS)),
+        (UPS_RUNS, Result("UPS", "System Settings", "Shutdown on battery", value="Enabled", fmt="YesNo")),
+        (UPS_RUNS, Result("UPS", "System Settings", "UPS turn off delay", value="60", fmt="Seconds")),
+        (UPS_RUNS, Result("UPS", "System Settings", "Vek notification", value="Disabled", status="Passed")),
+        (UPS_RUNS, Result("UPS", "System Settings", "Show UPS status with Vek UPS Monitor", value="Disabled",
+                          status="Passed", fmt="EnableDisable")),
+        (types(18), Result("UPS", "Temperatures", "Battery temperature", value="31", fmt="DegreeCentigrade")),
+        (["scenario_extremes"], Result("UPS", "Temperatures", "Battery temperature", value="(n.a.)",
+                                       status="Passed", fmt="String")),
+        (types(13), Result("UPS", "Currents", "Battery current", value="1.50", fmt="Ampere")),
+        (types(12), Result("UPS", "Currents", "Battery current", value="-1.5", fmt="Ampere")),
+        (types(6), Result("UPS", "Voltages", "Battery voltage", value="24.4", fmt="Volt")),
+        (["scenario_extremes"], Result("UPS", "Voltages", "Battery voltage", value="4294967.5")),
+        (types(18), Tests("UPS", "Statistics", ["On-battery cycles", "On-battery hours"])),
+        (types(18), Result("UPS", "Statistics", "On-battery hours", value="21", fmt="Dec")),
     ],
 }
 

@@ -11,6 +11,7 @@ call logs are always kept.
 """
 import concurrent.futures
 import os
+import re
 import shutil
 import sys
 import tempfile
@@ -43,6 +44,15 @@ def without_clock(root):
     return scan.ET.tostring(root)
 
 
+def temporary_files(prefix_path):
+    """The files that the UPS group's user settings upload names (GetTempFileNameW with the
+    prefix "VekDiagUPS" keeps its first three letters), anywhere on the prefix's drive C:."""
+    found = set()
+    for folder, _, files in os.walk(os.path.join(prefix_path, "drive_c")):
+        found.update(os.path.join(folder, f) for f in files if re.fullmatch(r"Vek[0-9A-Fa-f]{1,4}\.tmp", f))
+    return found
+
+
 def main():
     jobs = max(1, int(os.environ.get("VEK_E2E_JOBS", "4")))
     base = os.environ.get("VEK_BUILD") or os.path.join(scan.SOURCE, "build")
@@ -56,8 +66,11 @@ def main():
     try:
         with scan.Prefix(workdir) as prefix:
             env = {"WINEPREFIX": prefix.path}
+            before = temporary_files(prefix.path)
             with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
                 list(pool.map(lambda r: scan.scan(r, workdir, env), runs))
+            # Every scan removes the temporary file of its user settings upload.
+            leftover = sorted(temporary_files(prefix.path) - before)
         for run in runs:
             root = scan.check_report(run)
             if root is not None:
@@ -90,8 +103,10 @@ def main():
             print("the failed runs' reports and call logs are kept in " + workdir)
         else:
             shutil.rmtree(workdir, ignore_errors=True)
+    for path in leftover:
+        print("temporary file left behind: " + path)
     print("%d of %d runs failed" % (failed, len(runs)))
-    return 1 if failed else 0
+    return 1 if failed or leftover else 0
 
 
 if __name__ == "__main__":

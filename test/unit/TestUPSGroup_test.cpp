@@ -1,0 +1,208 @@
+// UPS group run into a report: status rows, counters, readings, "not supported", user and service settings.
+#include "groups/TestUPS.h"
+
+#include "support/GroupReport.h"
+#include "support/SimDevice.h"
+
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+
+namespace
+{
+
+std::string Ups(const std::string& type, const std::string& extra)
+{
+    return "HardwareValue 28 = u32 1\nHardwareValue 29 = u32 1\nHardwareStringW 30 = str \"" + type +
+           "\"\nHardwareValue 36 = u32 0\n" + extra + "\n";
+}
+
+// A category's tests as "name=result" (a dump that was read: its name only), or their names or results.
+enum EPart { kBoth, kNames, kResults };
+std::vector<std::wstring> Results(const CReportOutline& report, const wchar_t* pszCategory, EPart part = kBoth)
+{
+    std::vector<std::wstring> out;
+    for (const CReportTest& t : report.tests)
+    {
+        if (t.category != pszCategory)
+            continue;
+        bool bDump = t.name == L"Raw data" && t.status == L"Passed";
+        out.push_back(part == kNames ? t.name : part == kResults ? t.result : bDump ? t.name : t.name + L"=" + t.result);
+    }
+    return out;
+}
+
+BOOL WINAPI DeleteInsteadOfUpload(const wchar_t* pszPath, DWORD, DWORD, DWORD)
+{
+    return DeleteFileW(pszPath);
+}
+
+const wchar_t* const kRows[] = { L"Power OK", L"On battery", L"Low battery", L"Battery failure",
+                                 L"Battery settings failure", L"Battery polarity reversed",
+                                 L"Factory settings failure", L"User settings failure",
+                                 L"Over current alarm", L"Battery temperature alarm" };
+
+}  // namespace
+
+TEST(UpsGroup, StatusRowsByFirmwareText)
+{
+    const struct { const char* pszType; const char* pszFirmware; size_t nRows; } cases[] = {
+        { "UPSI", "str \"1.05\"", 5 }, { "UPSI", "str \"1.08\"", 6 }, { "UPSI", "str \"1.09\"", 6 },
+        { "UPSI", "str \"1.1\"", 6 }, { "UPSI", "str \"1.10\"", 10 }, { "UPSI", "str \"1.9\"", 10 },
+        { "UPSI", "fail 31", 5 },
+        // Texts that fill the 200 bytes without a terminator are compared within them.
+        { "UPSI", "strnt \"1.0\"", 5 }, { "UPSI", "strnt \"1.1\"", 10 },
+        { "UPSII", "str \"1.05\"", 10 }, { "upsi", "str \"1.08\"", 6 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.pszType) + c.pszFirmware);
+        CReportOutline report = RunGroup<CTestUPS>(
+            Ups(c.pszType, std::string("FirmwareStringW 25 = ") + c.pszFirmware + "\nHardwareValue 31 = u32 0"));
+        EXPECT_EQ(Results(report, L"Status", kNames), std::vector<std::wstring>(kRows, kRows + c.nRows));
+        // The second generation reads the firmware text only for its user settings.
+        EXPECT_EQ(std::count(report.calls.begin(), report.calls.end(), "TivGetFirmwareStringW(25,200)"),
+                  std::string(c.pszType) == "UPSII" ? 1 : 2);
+    }
+}
+
+TEST(UpsGroup, StatusBitValues)
+{
+    const DWORD kMasks[] = { 0x0001, 0x0004, 0x0008, 0x0020, 0x0002, 0x0010, 0x0200, 0x0400, 0x0100, 0x8000 };
+    std::vector<DWORD> words(std::begin(kMasks), std::end(kMasks));
+    words.insert(words.end(), { 0, 0xFFFFFFFF });
+    for (DWORD word : words)
+    {
+        SCOPED_TRACE(word);
+        CReportOutline report = RunGroup<CTestUPS>(Ups("UPSII", "HardwareValue 31 = u32 " + std::to_string(word)));
+        for (size_t i = 0; i < std::size(kRows); ++i)
+        {
+            const CReportTest& test = report.Test(kRows[i]);
+            bool bSet = (word & kMasks[i]) != 0;
+            bool bAlarm = i == 0 ? !bSet : bSet && kMasks[i] != 0x0400;
+            EXPECT_EQ(test.result + L"/" + test.status + L"/" + test.format,
+                      std::wstring(bSet ? L"Yes" : L"No") + (bAlarm ? L"/Alarm" : L"/Passed") + L"/YesNo")
+                << test.name;
+        }
+    }
+}
+
+TEST(UpsGroup, CountersAndReadings)
+{
+    const struct { const char* pszCounters; std::vector<std::wstring> counters;
+                   const char* pszCurrent; const wchar_t* pszAmperes; const char* pszVoltage; const wchar_t* pszVolts; } cases[] = {
+        { "u32 0x0003C8", { L"200", L"3", L"99" }, "-1500", L"-1.5", "24300", L"24.3" },
+        { "u32 0xFFFF0000", {}, "1500", L"1.50", "0", L"0.0" },
+        // Halves go away from zero; a small negative current keeps its sign.
+        { "u32 0x0A0A", { L"10", L"10", L"0" }, "125", L"0.13", "250", L"0.3" },
+        // More errors than requests: no link left, not a wrapped number.
+        { "u32 0xFF02", { L"2", L"255", L"0" }, "-250", L"-0.3", "4294967295", L"4294967.5" },
+        { "fail 1117", { ErrorText(1117), ErrorText(1117), ErrorText(1117) }, "-1", L"-0.0", "24350", L"24.4" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszCounters);
+        CReportOutline report = RunGroup<CTestUPS>(
+            Ups("UPSI", std::string("HardwareValue 31 = fail 31\nHardwareValue 36 = ") + c.pszCounters +
+                            "\nHardwareValue 32 = i32 " + c.pszCurrent + "\nHardwareValue 33 = u32 " + c.pszVoltage));
+        std::vector<std::wstring> status = Results(report, L"Status", kResults);
+        EXPECT_EQ(std::vector<std::wstring>(status.begin() + 1, status.end()), c.counters);
+        EXPECT_EQ(Results(report, L"Currents"), std::vector<std::wstring>{ std::wstring(L"Battery current=") + c.pszAmperes });
+        EXPECT_EQ(Results(report, L"Voltages"), std::vector<std::wstring>{ std::wstring(L"Battery voltage=") + c.pszVolts });
+    }
+}
+
+TEST(UpsGroup, NotSupportedOnlyFromACallMade)
+{
+    CReportOutline report = RunGroup<CTestUPS>(
+        Ups("UPSI", "FactoryStringW 34 = fail 87\nFactoryValue 42 = fail 87\nFactoryValue 43 = fail 1117\n"
+                    "FactoryValue 44 = fail 87\nFactoryValue 41 = bytes 01\nHardwareValue 31 = u32 0"));
+    EXPECT_TRUE(Results(report, L"Factory Settings").empty());
+    EXPECT_EQ(Results(report, L"Battery Settings"),
+              (std::vector<std::wstring>{ L"Status=Valid", L"Device ID=" + ErrorText(1117), L"Raw data" }));
+    // A missing export fails even when the thread's last error is 87 from the read before.
+    CReportOutline unbound = RunGroupWith(Ups("UPSI", "HardwareValue 36 = fail 87"), [](CXmlReport* pReport) {
+        auto group = std::make_unique<CTestUPS>(pReport);
+        group->m_Library.m_pTivGetFactoryStringW = nullptr;
+        return std::unique_ptr<CTest>(std::move(group));
+    });
+    EXPECT_EQ(Results(unbound, L"Factory Settings").size(), 8u);
+}
+
+TEST(UpsGroup, UserSettingsLeaveNoFile)
+{
+    const std::string k256 = "UploadFileW 17 = bytes 00 00 00 00 00 00 00 00 2C 01 ";
+    const std::wstring kValid = L"Status=Valid", kOn = L"Current limitation (8A)=Enabled",
+                       kOff = L"Current limitation (8A)=Disabled", kTime = L"Low battery shutdown time=300";
+    CTempDir folder;
+    enum { kFolder, kDeleteInsteadOfUpload, kTooLong };
+    const struct { std::string extra; std::vector<std::wstring> tests; int nRedirect = kFolder; } cases[] = {
+        { k256 + "00 fill 245 00", { kValid, kOn, L"Over current shutdown action=Turn off within 1 minute (UL-conform)",
+                                     kTime, L"Raw data" } },
+        { k256 + "02 fill 245 00", { kValid, kOn, L"Over current shutdown action=Perform 'low battery' shutdown "
+                                                  L"(not UL-conform)", kTime, L"Raw data" } },
+        { k256 + "01 fill 245 00", { kValid, kOff, kTime, L"Raw data" } },
+        { k256 + "03 fill 245 00", { kValid, kOff, kTime, L"Raw data" } },
+        { "UploadFileW 17 = bytes 00 00 00 00 2C 01 00 00", { kValid, kTime, L"Raw data" } },
+        { "UploadFileW 17 = bytes fill 100 00", { kValid, L"Raw data" } },
+        { "UploadFileW 17 = fail 23", { L"Status=Invalid" } },
+        { "UploadFileW 17 = fail 1117", { L"Raw data=" + ErrorText(1117) } },
+        { "HardwareValue 31 = u32 0x0400", { L"Status=Invalid" } },
+        { "HardwareValue 31 = fail 1117", { L"Status=" + ErrorText(1117) } },
+        { "FirmwareStringW 25 = str \"1.09\"", {} },
+        // The file is gone when it is to be read: the open's own error.
+        { "UploadFileW 17 = bytes 01", { L"Raw data=" + ErrorText(ERROR_FILE_NOT_FOUND) }, kDeleteInsteadOfUpload },
+        { "UploadFileW 17 = bytes 01", { L"Raw data=" + ErrorText(ERROR_FILENAME_EXCED_RANGE) }, kTooLong },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.extra);
+        CReportOutline report = RunGroupWith(
+            Ups("UPSII", "HardwareValue 31 = u32 0\nFirmwareStringW 25 = str \"1.10\"\n" + c.extra),
+            [&](CXmlReport* pReport) {
+                // Redirected only now: the report's own folder is made before.
+                std::wstring tmp = folder.Path() + (c.nRedirect == kTooLong ? std::wstring(300, L'd') : L"");
+                SetEnvironmentVariableW(L"TMP", tmp.c_str());
+                auto group = std::make_unique<CTestUPS>(pReport);
+                if (c.nRedirect == kDeleteInsteadOfUpload)
+                    group->m_Library.m_pTivUploadFileW = DeleteInsteadOfUpload;
+                return std::unique_ptr<CTest>(std::move(group));
+            });
+        SetEnvironmentVariableW(L"TMP", nullptr);
+        EXPECT_EQ(Results(report, L"User Settings"), c.tests);
+        EXPECT_TRUE(PathIsDirectoryEmptyW(folder.Path().c_str()));
+    }
+}
+
+TEST(UpsGroup, ServiceSettings)
+{
+    const std::wstring kKey = L"SYSTEM\\CurrentControlSet\\Services\\UPS\\Config";
+    {
+        CStagedMachineKey machine;
+        EXPECT_EQ(Results(RunGroup<CTestUPS>(Ups("UPSII", "")), L"System Settings"),
+                  // The writer drops one final line feed; the carriage return stays.
+                  std::vector<std::wstring>{ L"Status=There is no UPS configured in the system.\r" });
+    }
+    // Wrong types, values too long for their buffers, a short number, missing values.
+    CStagedMachineKey machine;
+    auto number = [&](const wchar_t* pszName, DWORD dwValue, DWORD dwType, DWORD cb) {
+        machine.SetRaw(kKey, pszName, dwType, &dwValue, cb);
+    };
+    machine.SetString(kKey, L"Vendor", L"Vek", REG_EXPAND_SZ);
+    machine.SetString(kKey, L"Model", std::wstring(100, L'm'));
+    number(L"ShutdownOnBatteryEnable", 0x0101, REG_DWORD, 2);
+    number(L"ShutdownOnBatteryWait", 2, REG_BINARY, 4);
+    number(L"TurnUPSOffEnable", 0, REG_DWORD, 4);
+    machine.SetString(kKey, L"VekNotifyEnable", L"too long");
+    machine.SetString(kKey, L"VekUseUpsMonitor", std::wstring(1, L'\0'));
+    CReportOutline report = RunGroup<CTestUPS>(Ups("UPSII", ""));
+    EXPECT_EQ(Results(report, L"System Settings"),
+              (std::vector<std::wstring>{
+                  L"UPS vendor=(unknown type)", L"UPS model=" + ErrorText(ERROR_MORE_DATA), L"Shutdown on battery=Enabled",
+                  L"Shutdown on battery time=(unknown type)", L"Run task=" + ErrorText(2), L"UPS turn off=Disabled",
+                  L"Standard notification=" + ErrorText(2), L"Vek notification=" + ErrorText(ERROR_MORE_DATA),
+                  L"Show UPS status with Vek UPS Monitor=(unknown type)" }));
+    EXPECT_EQ(report.Test(L"Shutdown on battery").format + report.Test(L"Shutdown on battery time").format,
+              L"YesNoMinutes");
+}
