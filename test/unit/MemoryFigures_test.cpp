@@ -11,49 +11,29 @@ namespace
 
 const ULONGLONG kKiB = 1024, kMiB = 1024 * kKiB, kGiB = 1024 * kMiB;
 
-struct CFigureCase
-{
-    ULONGLONG ullBytes;
-    const wchar_t* pszText;
-    DWORD dwFormat;
-};
-
-void ExpectFigures(CMemoryFigure (*pfnFormat)(ULONGLONG), std::initializer_list<CFigureCase> cases)
-{
-    for (const CFigureCase& c : cases)
-    {
-        SCOPED_TRACE(c.ullBytes);
-        CMemoryFigure figure = pfnFormat(c.ullBytes);
-        EXPECT_EQ(figure.text, c.pszText);
-        EXPECT_EQ(figure.dwFormat, c.dwFormat);
-    }
-}
-
 }  // namespace
 
 TEST(MemoryFigures, UnitBoundaries)
 {
-    ExpectFigures(FormatPhysicalTotal, {
-        { 0, L"0", kFormatMegaByte },
-        { kGiB - 1, L"1023", kFormatMegaByte },
-        { kGiB, L"1024", kFormatMegaByte },
-        { kGiB + 1, L"1.00", kFormatGigaByte },
-        { 4 * kGiB, L"4.00", kFormatGigaByte },
-    });
-    ExpectFigures(FormatPhysicalFree, {
-        { 524288, L"512", kFormatKiloByte },
-        { kMiB - 1, L"1023", kFormatKiloByte },
-        { kMiB, L"1", kFormatMegaByte },
-        { 512 * kMiB, L"512", kFormatMegaByte },
-        { kGiB - 1, L"1023", kFormatMegaByte },
-        { kGiB, L"1.00", kFormatGigaByte },
-    });
-    ExpectFigures(FormatPagingSize, {
-        { 1536 * kKiB, L"1.50", kFormatMegaByte },
-        { kGiB, L"1024.00", kFormatMegaByte },
-        { kGiB + 1, L"1.00", kFormatGigaByte },
-        { 2 * kGiB, L"2.00", kFormatGigaByte },
-    });
+    struct { CMemoryFigure (*pfnFormat)(ULONGLONG); ULONGLONG ullBytes; const wchar_t* pszText; DWORD dwFormat; }
+    const cases[] = {
+        { FormatPhysicalTotal, 0, L"0", kFormatMegaByte },
+        { FormatPhysicalTotal, kGiB, L"1024", kFormatMegaByte },
+        { FormatPhysicalTotal, kGiB + 1, L"1.00", kFormatGigaByte },
+        { FormatPhysicalFree, kMiB - 1, L"1023", kFormatKiloByte },
+        { FormatPhysicalFree, kMiB, L"1", kFormatMegaByte },
+        { FormatPhysicalFree, kGiB - 1, L"1023", kFormatMegaByte },
+        { FormatPhysicalFree, kGiB, L"1.00", kFormatGigaByte },
+        { FormatPagingSize, 1536 * kKiB, L"1.50", kFormatMegaByte },
+        { FormatPagingSize, kGiB, L"1024.00", kFormatMegaByte },
+        { FormatPagingSize, kGiB + 1, L"1.00", kFormatGigaByte },
+    };
+    for (const auto& c : cases)
+    {
+        CMemoryFigure figure = c.pfnFormat(c.ullBytes);
+        EXPECT_EQ(figure.text, c.pszText) << c.ullBytes;
+        EXPECT_EQ(figure.dwFormat, c.dwFormat) << c.ullBytes;
+    }
 }
 
 TEST(MemoryFigures, SinglePrecisionAndTies)
@@ -73,23 +53,17 @@ TEST(MemoryFigures, SinglePrecisionAndTies)
 
 TEST(MemoryFigures, PagingUsageAndFile)
 {
-    struct
-    {
-        ULONGLONG ullTotal, ullAvailable;
-        const wchar_t* pszUsage;
-    } const cases[] = {
-        { 2 * kGiB, 3 * kGiB / 2, L"25" },
-        { 3 * kKiB, kKiB, L"67" },             // 100 - 100 / 3, truncated
-        { 3 * kKiB, 3 * kKiB + 1023, L"0" },   // more available than in all: never wrapped
+    struct { ULONGLONG ullTotal, ullAvailable; const wchar_t* pszUsage; } const cases[] = {
+        { 3 * kKiB, kKiB, L"67" },            // 100 - 100 / 3, truncated
+        { 3 * kKiB, 3 * kKiB + 1023, L"0" },  // more available than in all: never wrapped
         { 3 * kKiB, 4 * kKiB, L"0" },
         { 2 * kGiB, 0, L"100" },
-        { 1023, 0, L"0" },                     // no whole KiB of total
+        { 1023, 0, L"0" },                    // no whole KiB of total
     };
     for (const auto& c : cases)
     {
-        SCOPED_TRACE(c.ullAvailable);
         CMemoryFigure usage = FormatPagingUsage(c.ullTotal, c.ullAvailable);
-        EXPECT_EQ(usage.text, c.pszUsage);
+        EXPECT_EQ(usage.text, c.pszUsage) << c.ullAvailable;
         EXPECT_EQ(usage.dwFormat, kFormatPercent);
     }
     EXPECT_EQ(FormatPagingFile(kGiB, kGiB).text, L"Enabled");

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-
 namespace
 {
 
@@ -19,14 +18,11 @@ TEST(MachineKey, OpensForQueryingOnlyAndKeepsTheKeyOnFailure)
 {
     CStagedMachineKey machine;
     machine.SetString(kKey, L"Name", L"x");
-
     CRegKey key;
     ASSERT_EQ(OpenMachineKey(kKey, key), ERROR_SUCCESS);
     const DWORD dwData = 1;
-    EXPECT_EQ(RegSetValueExW(key.Get(), L"Other", 0, REG_DWORD,
-                             reinterpret_cast<const BYTE*>(&dwData), sizeof(dwData)),
+    EXPECT_EQ(RegSetValueExW(key.Get(), L"Other", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwData), sizeof(dwData)),
               ERROR_ACCESS_DENIED);
-
     HKEY hOpen = key.Get();
     EXPECT_EQ(OpenMachineKey(L"SOFTWARE\\VekQuorvelMissing", key), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(key.Get(), hOpen);
@@ -34,21 +30,6 @@ TEST(MachineKey, OpensForQueryingOnlyAndKeepsTheKeyOnFailure)
 
 TEST(MachineKey, NumberComesFromABufferClearedBeforeTheQuery)
 {
-    struct CCase
-    {
-        const wchar_t* pszName;
-        LONG lResult;
-        DWORD dwValue;
-        DWORD dwType;  // looked at after a success only
-    };
-    const CCase kCases[] = {
-        { L"Dword", ERROR_SUCCESS, 0x12345678, REG_DWORD },
-        // Shorter data leave the upper bytes 0.
-        { L"Word", ERROR_SUCCESS, 0xBEEF, REG_BINARY },
-        // Data that do not fit fail, whatever the buffer holds afterwards.
-        { L"Qword", ERROR_MORE_DATA, 0, REG_NONE },
-        { L"Missing", ERROR_FILE_NOT_FOUND, 0, REG_NONE },
-    };
     CStagedMachineKey machine;
     const DWORD dwDword = 0x12345678;
     const WORD wWord = 0xBEEF;
@@ -56,19 +37,20 @@ TEST(MachineKey, NumberComesFromABufferClearedBeforeTheQuery)
     machine.SetRaw(kKey, L"Dword", REG_DWORD, &dwDword, sizeof(dwDword));
     machine.SetRaw(kKey, L"Word", REG_BINARY, &wWord, sizeof(wWord));
     machine.SetRaw(kKey, L"Qword", REG_QWORD, &qwQword, sizeof(qwQword));
-
     CRegKey key;
     ASSERT_EQ(OpenMachineKey(kKey, key), ERROR_SUCCESS);
-    for (const CCase& c : kCases)
+    // dwType is looked at after a success only.
+    struct { const wchar_t* pszName; LONG lResult; DWORD dwValue, dwType; } const cases[] = {
+        { L"Dword", ERROR_SUCCESS, 0x12345678, REG_DWORD },
+        { L"Word", ERROR_SUCCESS, 0xBEEF, REG_BINARY },  // shorter data leave the upper bytes 0
+        { L"Qword", ERROR_MORE_DATA, 0, REG_NONE },      // data that do not fit fail, whatever the buffer holds
+        { L"Missing", ERROR_FILE_NOT_FOUND, 0, REG_NONE },
+    };
+    for (const auto& c : cases)
     {
-        DWORD dwValue = 0xFFFFFFFF;
-        DWORD dwType = REG_NONE;
-        EXPECT_EQ(QueryRegistryNumber(key.Get(), c.pszName, dwValue, &dwType), c.lResult)
-            << c.pszName;
+        DWORD dwValue = 0xFFFFFFFF, dwType = REG_NONE;
+        EXPECT_EQ(QueryRegistryNumber(key.Get(), c.pszName, dwValue, &dwType), c.lResult) << c.pszName;
         EXPECT_EQ(dwValue, c.dwValue) << c.pszName;
-        if (c.lResult == ERROR_SUCCESS)
-        {
-            EXPECT_EQ(dwType, c.dwType) << c.pszName;
-        }
+        EXPECT_EQ(dwType, c.lResult == ERROR_SUCCESS ? c.dwType : dwType) << c.pszName;
     }
 }

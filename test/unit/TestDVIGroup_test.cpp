@@ -41,22 +41,19 @@ TEST(DviGroup, GatesChannelsAndPanels)
     struct { std::string profile; std::vector<std::string> selected; } const cases[] = {
         { Profile(12, ""), { "(0)", "(0)", "(8)", "(8)" } },
         { Profile(7, ""), { "(0)", "(0)" } },
-        { Profile(16, ""), { "(1)", "(1)" } },
         { Profile(15, ""), { "(1)", "(1)" } },
         { Profile(15, "HardwareValue 58 = u32 0\n"), {} },
         { Profile(21, ""), {} },
         { "DeviceType = u32 0\n", {} },
-        { "DeviceType = fail 31\n", {} },
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.profile.substr(0, 20));
         CReportOutline report = RunGroup<CTestDVI>(c.profile);
-        std::vector<std::string> selected;
-        for (const std::string& call : report.calls)
-            if (call.rfind("TivSelectPanel", 0) == 0)
-                selected.push_back(call.substr(14));
-        EXPECT_EQ(selected, c.selected);
+        std::erase_if(report.calls, [](const std::string& call) { return call.rfind("TivSelectPanel", 0) != 0; });
+        for (std::string& call : report.calls)
+            call.erase(0, 14);
+        EXPECT_EQ(report.calls, c.selected);
         EXPECT_EQ(report.lines.empty(), c.selected.empty());
     }
 }
@@ -74,7 +71,6 @@ TEST(DviGroup, ChannelOutcome)
         { "FactoryValue 19 = fail 1117\n", yes + L"Available=" + ErrorText(1117) + L"(String) " },
         { "FactoryValue 19 = bytes 00 FF FF FF FF FF FF 00 8A 69 fill 118 00 FF 55 AA FF 00 00 FF FF\n",
           linked + L"Manufacturer ID=Unknown(String) " + size },
-        { kBlock + " FE\n", maker + L"Header ID=No Vek internal data!(String) " + size },
         // Texts without their NUL run on: the revision into the serial number, the model number to the end.
         { kBlock + numbers + " 42 32 33 34 35 53 31 fill 10 00 fill 91 4D\n",
           maker + L"Header ID=FF55AAFF0000FFFF(Hex) Vendor ID=80FF80FFh(String) Device ID=FF80FF80h(String) "

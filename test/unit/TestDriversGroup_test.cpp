@@ -6,22 +6,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace
 {
+
+using CLines = std::vector<std::wstring>;
 
 const wchar_t kUninstall[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const wchar_t kDriverKey[] = L"SOFTWARE\\VEK_Dovazezozu\\TIV\\Driver";
 
-std::wstring SystemFolder()
+CReportOutline RunDrivers(const char* pszType = "u32 2")
 {
-    wchar_t sz[MAX_PATH] = {};
-    GetSystemDirectoryW(sz, MAX_PATH);
-    return sz;
-}
-
-std::wstring Fixture()
-{
-    return ExeFolder() + L"\\VersionFixture.dll";
+    return RunGroup<CTestVekDriversAndTools>(std::string("DeviceType = ") + pszType + "\n");
 }
 
 void StageProduct(CStagedMachineKey& machine, const wchar_t* pszKey, const std::wstring& location,
@@ -30,17 +27,8 @@ void StageProduct(CStagedMachineKey& machine, const wchar_t* pszKey, const std::
     std::wstring key = std::wstring(kUninstall) + pszKey;
     machine.SetString(key, L"InstallLocation", location);
     machine.SetString(key, L"DisplayVersion", pszVersion);
-    machine.SetString(key, L"InstallDate", pszDate);
-}
-
-// The SubCategories of the category "TIV Driver" after "Product Information".
-std::vector<std::wstring> DriverFileRows(const CReportOutline& report)
-{
-    std::vector<std::wstring> rows;
-    for (const std::wstring& line : report.Section(L"C:TIV Driver", L"C:"))
-        if (line.compare(0, 2, L"S:") == 0 && line != L"S:Product Information")
-            rows.push_back(line.substr(2));
-    return rows;
+    if (pszDate != nullptr)
+        machine.SetString(key, L"InstallDate", pszDate);
 }
 
 // Sets a file's last-write time to 2024-02-29 13:45:07 UTC.
@@ -48,129 +36,99 @@ void SetKnownTime(const std::wstring& path)
 {
     SYSTEMTIME time = { 2024, 2, 4, 29, 13, 45, 7, 0 };
     FILETIME fileTime = {};
-    ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
+    SystemTimeToFileTime(&time, &fileTime);
     HANDLE hFile = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
     SetFileTime(hFile, nullptr, nullptr, &fileTime);
     CloseHandle(hFile);
 }
 
+// The tests from the first whose result is `result`, `count` of them (fewer at the end).
+std::vector<CReportTest> From(const CReportOutline& report, const std::wstring& result, size_t count)
+{
+    auto it = std::find_if(report.tests.begin(), report.tests.end(),
+                           [&](const CReportTest& t) { return t.result == result; });
+    return { it, it + std::min<size_t>(count, report.tests.end() - it) };
+}
+
 }  // namespace
 
 TEST(DriversGroup, DriverFileRowsByDeviceType)
 {
-    const bool bUpsService = IsWindows6xNotVista() != FALSE;
-    const bool bDrov = IsDrovDriverInstalled() != FALSE;
-    const std::wstring tivDriver = bDrov ? L"VekDrovDrv.sys" : L"VekTivDrv.sys";
-    std::vector<std::wstring> ups = { L"VekTivUps.dll", L"VekUpsMsg.exe", L"VekUpsMon.exe" };
-    if (bUpsService)
-        ups.push_back(L"VekTivUpsSvc.exe");
-
-    struct
+    const std::wstring tivDriver = IsDrovDriverInstalled() ? L"VekDrovDrv.sys" : L"VekTivDrv.sys";
+    CLines ups = { L"S:VekTivUps.dll", L"S:VekUpsMsg.exe", L"S:VekUpsMon.exe" };
+    if (IsWindows6xNotVista())
+        ups.push_back(L"S:VekTivUpsSvc.exe");
+    CLines withUps = { L"S:VekCtrlCenter.cpl", L"S:VekTiv.dll" };
+    withUps.insert(withUps.end(), ups.begin(), ups.end());
+    withUps.insert(withUps.end(), { L"S:" + tivDriver, L"S:VekBiosDrv.sys" });
+    for (const auto& [pszType, rows] :
+         { std::pair{ "u32 2", CLines{ L"S:VekCtrlCenter.cpl", L"S:VekTiv.dll", L"S:" + tivDriver, L"S:VekBiosDrv.sys" } },
+           { "u32 18", withUps }, { "fail 31", CLines{} } })
     {
-        DWORD dwType;
-        std::vector<std::wstring> expected;
-    } cases[] = {
-        { 2, { L"VekCtrlCenter.cpl", L"VekTiv.dll", tivDriver, L"VekBiosDrv.sys" } },
-        { 18, { L"VekCtrlCenter.cpl", L"VekTiv.dll" } },
-    };
-    cases[1].expected.insert(cases[1].expected.end(), ups.begin(), ups.end());
-    cases[1].expected.push_back(tivDriver);
-    cases[1].expected.push_back(L"VekBiosDrv.sys");
-
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.dwType);
+        SCOPED_TRACE(pszType);
         CStagedMachineKey machine;
-        const std::string profile("DeviceType = u32 " + std::to_string(c.dwType) + "\n");
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
-        ASSERT_FALSE(report.lines.empty());
-        EXPECT_EQ(report.lines[0], L"G:Vek Drivers and Tools");
-        EXPECT_EQ(DriverFileRows(report), c.expected);
+        CReportOutline report = RunDrivers(pszType);
+        CLines subs;
+        std::copy_if(report.lines.begin(), report.lines.end(), std::back_inserter(subs),
+                     [](const std::wstring& line) { return line[0] == L'S' || line[0] == L'C'; });
+        if (rows.empty())
+        {
+            EXPECT_TRUE(report.lines.empty());
+            continue;
+        }
         // Nothing installed: no product categories, the driver's version not available.
-        EXPECT_EQ(report.Section(L"C:TIV Driver", L"S:VekCtrlCenter.cpl"),
-                  (std::vector<std::wstring>{ L"C:TIV Driver", L"S:Product Information",
-                                              L"T:Setup version" }));
-        EXPECT_EQ(report.Test(L"Setup version").result, L"Not available");
-        EXPECT_EQ(report.Test(L"Setup version").status, L"Failed");
-        EXPECT_EQ(report.lines.back().compare(0, 2, L"T:"), 0);
-        for (const CProduct& product : kProducts)
-            EXPECT_TRUE(report.Section(std::wstring(L"C:") + product.pszCategory, L"C:").empty());
+        CLines expected = { L"C:TIV Driver", L"S:Product Information" };
+        expected.insert(expected.end(), rows.begin(), rows.end());
+        EXPECT_EQ(subs, expected);
+        EXPECT_EQ(report.Test(L"Setup version").result + report.Test(L"Setup version").status, L"Not availableFailed");
     }
-}
-
-TEST(DriversGroup, NothingWhenTheTypeCannotBeRead)
-{
-    CStagedMachineKey machine;
-    const std::string profile("DeviceType = fail 31\n");
-    EXPECT_TRUE(RunGroup<CTestVekDriversAndTools>(profile).lines.empty());
 }
 
 TEST(DriversGroup, MissingSystemFileShowsPathAndError)
 {
     CStagedMachineKey machine;
-    const std::string profile("DeviceType = u32 2\n");
-    CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
-    EXPECT_EQ(report.Section(L"S:VekBiosDrv.sys", L"S:"),
-              (std::vector<std::wstring>{ L"S:VekBiosDrv.sys", L"T:File path", L"T:File version" }));
-    std::wstring path = SystemFolder() + L"\\Drivers\\VekBiosDrv.sys";
-    bool bFound = false;
-    for (size_t i = 0; i + 1 < report.tests.size(); ++i)
-    {
-        if (report.tests[i].name == L"File path" && report.tests[i].result == path)
-        {
-            bFound = true;
-            EXPECT_EQ(report.tests[i].status, L"Passed");
-            EXPECT_EQ(report.tests[i + 1].result, ErrorText(ERROR_FILE_NOT_FOUND));
-            EXPECT_EQ(report.tests[i + 1].status, L"Failed");
-        }
-    }
-    EXPECT_TRUE(bFound);
+    CReportOutline report = RunDrivers();
+    EXPECT_EQ(report.Section(L"S:VekBiosDrv.sys", L"S:"), (CLines{ L"S:VekBiosDrv.sys", L"T:File path", L"T:File version" }));
+    wchar_t szSystem[MAX_PATH] = {};
+    GetSystemDirectoryW(szSystem, MAX_PATH);
+    std::vector<CReportTest> file = From(report, std::wstring(szSystem) + L"\\Drivers\\VekBiosDrv.sys", 2);
+    ASSERT_EQ(file.size(), 2u);
+    EXPECT_EQ(file[0].status, L"Passed");
+    EXPECT_EQ(file[1].result, ErrorText(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(file[1].status, L"Failed");
 }
 
 TEST(DriversGroup, ProductWithFilesInItsInstallLocation)
 {
+    const std::wstring fixture = ExeFolder() + L"\\VersionFixture.dll";
     for (const wchar_t* pszTrail : { L"\\", L"\\\\" })
     {
         SCOPED_TRACE(testing::PrintToString(std::wstring(pszTrail)));
         CStagedMachineKey machine;
         CTempDir location;
-        ASSERT_TRUE(CopyFileW(Fixture().c_str(), location.File(L"VEK.CanSettings.exe").c_str(),
-                              FALSE));
+        ASSERT_TRUE(CopyFileW(fixture.c_str(), location.File(L"VEK.CanSettings.exe").c_str(), FALSE));
         SetKnownTime(location.File(L"VEK.CanSettings.exe"));
-        StageProduct(machine, L"Vek CAN Driver", location.Path() + pszTrail, L"4.5.6",
-                     L"14032026");
-        const std::string profile("DeviceType = u32 2\n");
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
-
+        StageProduct(machine, L"Vek CAN Driver", location.Path() + pszTrail, L"4.5.6", L"14032026");
+        CReportOutline report = RunDrivers();
         EXPECT_EQ(report.Section(L"C:CAN Driver", L"C:"),
-                  (std::vector<std::wstring>{
-                      L"C:CAN Driver", L"S:Product Information", L"T:Setup version",
-                      L"T:Install location", L"T:Install date", L"S:VEK.CanSettings.exe",
-                      L"T:File path", L"T:File version", L"T:Modification date", L"T:File size",
-                      L"S:VekCanDrv.sys", L"T:File path", L"T:File version" }));
+                  (CLines{ L"C:CAN Driver", L"S:Product Information", L"T:Setup version", L"T:Install location",
+                           L"T:Install date", L"S:VEK.CanSettings.exe", L"T:File path", L"T:File version",
+                           L"T:Modification date", L"T:File size", L"S:VekCanDrv.sys", L"T:File path",
+                           L"T:File version" }));
         // Only one trailing backslash goes; the file is looked up with one more.
         const std::wstring shown = location.Path() + (pszTrail[1] != 0 ? L"\\" : L"");
-        const size_t n = report.tests.size();
-        std::vector<CReportTest> can;
-        for (size_t i = 0; i < n; ++i)
-            if (report.tests[i].result == shown)
-                can.assign(report.tests.begin() + i - 1, report.tests.begin() + i + 7);
-        ASSERT_EQ(can.size(), 8u);
-        EXPECT_EQ(can[0].result, L"4.5.6");
-        EXPECT_EQ(can[1].name, L"Install location");
-        EXPECT_EQ(can[2].result, L"2026-03-14");
-        EXPECT_EQ(can[3].result, shown + L"\\VEK.CanSettings.exe");
-        EXPECT_EQ(can[4].result, L"9.8.7.6 (fixture)");
-        EXPECT_EQ(can[4].status, L"Passed");
-        EXPECT_EQ(can[5].result, L"2024-02-29 13:45:07");
+        std::vector<CReportTest> can = From(report, shown, 6);
+        ASSERT_EQ(can.size(), 6u);
         WIN32_FILE_ATTRIBUTE_DATA data = {};
-        GetFileAttributesExW(Fixture().c_str(), GetFileExInfoStandard, &data);
-        EXPECT_EQ(can[6].name, L"File size");
-        EXPECT_EQ(can[6].result, std::to_wstring(data.nFileSizeLow));
-        EXPECT_EQ(can[6].format, L"Bytes");
-        for (const CReportTest& test : can)
-            EXPECT_EQ(test.description, L"DescrUndef");
+        GetFileAttributesExW(fixture.c_str(), GetFileExInfoStandard, &data);
+        const std::wstring expected[] = { shown, L"2026-03-14", shown + L"\\VEK.CanSettings.exe",
+                                          L"9.8.7.6 (fixture)", L"2024-02-29 13:45:07",
+                                          std::to_wstring(data.nFileSizeLow) };
+        for (size_t i = 0; i < 6; ++i)
+            EXPECT_EQ(can[i].result, expected[i]) << can[i].name;
+        EXPECT_EQ(can[5].format, L"Bytes");
+        EXPECT_EQ(can[3].description, L"DescrUndef");
     }
 }
 
@@ -178,60 +136,43 @@ TEST(DriversGroup, ProductNotInstalledOrIncomplete)
 {
     CStagedMachineKey machine;
     CTempDir location;
-    // Without InstallDate the product counts as not installed.
-    std::wstring key = std::wstring(kUninstall) + L"Vek SRAM Driver";
-    machine.SetString(key, L"InstallLocation", location.Path());
-    machine.SetString(key, L"DisplayVersion", L"1.0");
-    // A DisplayVersion of another type counts the same.
+    // Without InstallDate, or with a DisplayVersion of another type, a product is not installed.
+    StageProduct(machine, L"Vek SRAM Driver", location.Path(), L"1.0", nullptr);
     StageProduct(machine, L"ScreenLatch_is1", location.Path());
     const DWORD dwVersion = 5;
-    machine.SetRaw(std::wstring(kUninstall) + L"ScreenLatch_is1", L"DisplayVersion", REG_DWORD,
-                   &dwVersion, sizeof(dwVersion));
+    machine.SetRaw(std::wstring(kUninstall) + L"ScreenLatch_is1", L"DisplayVersion", REG_DWORD, &dwVersion,
+                   sizeof(dwVersion));
     StageProduct(machine, L"VekTouchDriver_is1", location.Path(), L"7.0", L"2026031");
-    const std::string profile("DeviceType = u32 2\n");
-    CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
+    CReportOutline report = RunDrivers();
     EXPECT_TRUE(report.Section(L"C:SRAM Driver", L"C:").empty());
     EXPECT_TRUE(report.Section(L"C:Touch Lock", L"C:").empty());
     // A 7-character date shows as an empty text, still Passed.
-    std::vector<std::wstring> touch = report.Section(L"C:Touch Driver", L"C:");
-    ASSERT_GE(touch.size(), 5u);
-    EXPECT_EQ(touch[4], L"T:Install date");
-    bool bSeen = false;
-    for (const CReportTest& test : report.tests)
-        if (test.name == L"Install date")
-        {
-            EXPECT_EQ(test.result, L"");
-            EXPECT_EQ(test.status, L"Passed");
-            bSeen = true;
-        }
-    EXPECT_TRUE(bSeen);
+    std::vector<CReportTest> touch = From(report, L"7.0", 3);
+    ASSERT_EQ(touch.size(), 3u);
+    EXPECT_EQ(touch[2].name, L"Install date");
+    EXPECT_EQ(touch[2].result + touch[2].status, L"Passed");
 }
 
 TEST(DriversGroup, DriverProductInfoAndItsFallback)
 {
-    {
-        CStagedMachineKey machine;
-        machine.SetString(kDriverKey, L"Version", L"3.14.0");
-        const std::string profile("DeviceType = u32 2\n");
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
-        EXPECT_EQ(report.Section(L"S:Product Information", L"S:"),
-                  (std::vector<std::wstring>{ L"S:Product Information", L"T:Setup version" }));
-        EXPECT_EQ(report.Test(L"Setup version").result, L"3.14.0");
-        EXPECT_EQ(report.Test(L"Setup version").status, L"Passed");
-    }
+    for (bool bInstalled : { false, true })
     {
         CStagedMachineKey machine;
         CTempDir location;
-        StageProduct(machine, L"TivDriver_is1", location.Path(), L"2.0.1", L"20251231");
-        machine.SetString(kDriverKey, L"Version", L"not shown");
-        const std::string profile("DeviceType = u32 2\n");
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
-        EXPECT_EQ(report.Section(L"S:Product Information", L"S:"),
-                  (std::vector<std::wstring>{ L"S:Product Information", L"T:Setup version",
-                                              L"T:Install location", L"T:Install date" }));
-        EXPECT_EQ(report.Test(L"Setup version").result, L"2.0.1");
-        EXPECT_EQ(report.Test(L"Install location").result, location.Path());
-        EXPECT_EQ(report.Test(L"Install date").result, L"2025-12-31");
+        machine.SetString(kDriverKey, L"Version", L"3.14.0");
+        if (bInstalled)
+            StageProduct(machine, L"TivDriver_is1", location.Path(), L"2.0.1", L"20251231");
+        CReportOutline report = RunDrivers();
+        CLines info = { L"S:Product Information", L"T:Setup version" };
+        if (bInstalled)
+            info.insert(info.end(), { L"T:Install location", L"T:Install date" });
+        EXPECT_EQ(report.Section(L"S:Product Information", L"S:"), info);
+        EXPECT_EQ(report.Test(L"Setup version").result, bInstalled ? L"2.0.1" : L"3.14.0");
+        EXPECT_EQ(report.Test(L"Setup version").status, L"Passed");
+        if (bInstalled)
+        {
+            EXPECT_EQ(report.Test(L"Install date").result, L"2025-12-31");
+        }
     }
 }
 
@@ -240,26 +181,17 @@ TEST(DriversGroup, FactoryRevertOnlyWhenPresent)
     CStagedMachineKey machine;
     CTempDir install;
     machine.SetString(kDriverKey, L"InstallPath", install.Path());
-    const std::string profile("DeviceType = u32 2\n");
-    {
-        CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
-        std::vector<std::wstring> rows = DriverFileRows(report);
-        EXPECT_EQ(rows.back(), L"VekBiosDrv.sys");
-    }
+    EXPECT_TRUE(RunDrivers().Section(L"S:FactoryRevert.exe", L"S:").empty());
     // A file without a version resource: the version fails, date and size follow.
     ASSERT_TRUE(WriteFileBytes(install.File(L"FactoryRevert.exe"), "no version here"));
     SetKnownTime(install.File(L"FactoryRevert.exe"));
-    CReportOutline report = RunGroup<CTestVekDriversAndTools>(profile);
+    CReportOutline report = RunDrivers();
     EXPECT_EQ(report.Section(L"S:FactoryRevert.exe", L"S:"),
-              (std::vector<std::wstring>{ L"S:FactoryRevert.exe", L"T:File path",
-                                          L"T:File version", L"T:Modification date",
-                                          L"T:File size" }));
-    const std::vector<CReportTest>& tests = report.tests;
-    ASSERT_GE(tests.size(), 4u);
-    const CReportTest* last = &tests[tests.size() - 4];
-    EXPECT_EQ(last[0].result, install.Path() + L"\\FactoryRevert.exe");
-    EXPECT_EQ(last[1].result, L"Can not get the file version");
-    EXPECT_EQ(last[1].status, L"Failed");
-    EXPECT_EQ(last[2].result, L"2024-02-29 13:45:07");
-    EXPECT_EQ(last[3].result, L"15");
+              (CLines{ L"S:FactoryRevert.exe", L"T:File path", L"T:File version", L"T:Modification date",
+                       L"T:File size" }));
+    std::vector<CReportTest> file = From(report, install.Path() + L"\\FactoryRevert.exe", 4);
+    ASSERT_EQ(file.size(), 4u);
+    EXPECT_EQ(file[1].result + file[1].status, L"Can not get the file versionFailed");
+    EXPECT_EQ(file[2].result, L"2024-02-29 13:45:07");
+    EXPECT_EQ(file[3].result, L"15");
 }
