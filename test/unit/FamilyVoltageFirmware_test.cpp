@@ -15,12 +15,9 @@ TEST(FamilyVoltages, ThousandthsAreDividedInSinglePrecision)
         const wchar_t* format;
         const wchar_t* text;
     } cases[] = {
-        { 3300, L"%.3f", L"3.300" },
         { 45, L"%.2f", L"0.05" },  // 0.045 in double would give 0.04
         { 5, L"%.2f", L"0.00" },
-        { 0, L"%.3f", L"0.000" },
         { 4294967295u, L"%.3f", L"4294967.500" },
-        { 12000, L"%.2f", L"12.00" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatThousandths(c.value, c.format), c.text) << c.value;

@@ -16,12 +16,7 @@ TEST(SimProfileParse, RejectsMalformedLinesNamingTheLine)
     } kCases[] = {
         { "Alarm 1 = u9 1", "unknown value kind" },
         { "Alarm 1 = u8 256", "out of range" },
-        { "Alarm 1 = u8 12abc", "bad number" },
         { "HardwareStringW 16 = str \"abc", "unterminated" },
-        { "Alarm 1 = fail x", "fail <code>" },
-        { "Alarm 1 u8 1", "expected" },
-        { "FactoryValue 17 = bytes 0G", "bad hex" },
-        { "FactoryValue 17 = bytes 00 fill 1048576 41", "longer than 1048576" },
         { "Alarm 1 = u8 1 then", "missing value" },
     };
     for (const auto& c : kCases)
