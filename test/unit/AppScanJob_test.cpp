@@ -100,16 +100,14 @@ struct CThreadArgs
     size_t nPlaces;
 };
 
-DWORD WINAPI ScanThread(LPVOID pParam)
-{
-    CThreadArgs* pArgs = static_cast<CThreadArgs*>(pParam);
-    return pArgs->pJob->RunGroups(pArgs->pPlaces, pArgs->nPlaces);
-}
-
 DWORD RunWithMessages(CScanJob& job, const CGroupPlace* pPlaces, size_t nPlaces)
 {
     CThreadArgs args{ &job, pPlaces, nPlaces };
-    HANDLE hThread = CreateThread(nullptr, 0, ScanThread, &args, 0, nullptr);
+    auto scan = [](LPVOID p) -> DWORD WINAPI {
+        auto* pArgs = static_cast<CThreadArgs*>(p);
+        return pArgs->pJob->RunGroups(pArgs->pPlaces, pArgs->nPlaces);
+    };
+    HANDLE hThread = CreateThread(nullptr, 0, scan, &args, 0, nullptr);
     EXPECT_NE(hThread, nullptr);
     while (MsgWaitForMultipleObjects(1, &hThread, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
     {

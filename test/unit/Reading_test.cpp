@@ -1,4 +1,5 @@
-// Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms, strings.
+// Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms. Gates on
+// an unreadable type are the rows' (Rows_test); strings cut at their buffer, the rows' and boards'.
 #include "device/Utilities.h"
 #include "groups/readers/Reading.h"
 #include "support/GroupReport.h"
@@ -22,21 +23,6 @@ TEST(TypeChain, UnreadableTypeIsAskedAgainAtEveryCheck)
     EXPECT_TRUE(IsNotDeviceTypeIn(lib, { 9, 11 }));
     EXPECT_TRUE(IsDeviceTypeIn(lib, CTypeChain{ { 19, 18 } }));
     EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 3u);
-}
-
-TEST(TypeChain, NegatedChecksHoldOnAnUnreadableType)
-{
-    CSimDevice device("DeviceType = fail 31\n");
-    CTivLibrary lib;
-    const CTypeGate onlyOn = { CTypeGate::kOnlyOn, { { 18, 19 } } };
-    const CTypeGate notOn = { CTypeGate::kNotOn, { { 9, 11 } } };
-    const CTypeGate always = { CTypeGate::kAlways, { { 9 } } };
-    EXPECT_FALSE(PassesGate(lib, onlyOn));
-    EXPECT_TRUE(PassesGate(lib, notOn));
-    EXPECT_TRUE(PassesGate(lib, always));
-    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 4u);  // two codes per chain, none for always
-    EXPECT_FALSE(IsDeviceTypeIn(lib, CTypeChain{}));        // an empty chain asks nothing
-    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 4u);
 }
 
 TEST(Presence, OnlyABoundSuccessfulNonZeroReadIsPresent)
@@ -71,15 +57,6 @@ TEST(Reads, UnboundExportTakesWhateverTheThreadHolds)
     SetLastError(4321);
     EXPECT_FALSE(CallTivRead(static_cast<PFN_TIV_ID_STRING>(nullptr), 1, text, 8, dwError));
     EXPECT_EQ(dwError, 4321u);
-}
-
-TEST(Reads, StringsStayWithinTheirBuffer)
-{
-    const wchar_t full[4] = { L'a', L'b', L'c', L'd' };
-    EXPECT_EQ(TextFromBuffer(full, 4), L"abcd");
-    const wchar_t shorter[4] = { L'a', L'\0', L'c', L'd' };
-    EXPECT_EQ(TextFromBuffer(shorter, 4), L"a");
-    EXPECT_EQ(TextFromBuffer(full, 0), L"");
 }
 
 // The buffer is cleared before a 1-byte read: the value is zero-extended, and zero-padded as asked.

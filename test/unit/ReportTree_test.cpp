@@ -189,7 +189,6 @@ TEST_F(ReportTree, FormatWordsStatusTextsAndValues)
         { 16, 1, L"v", L"Unknown", L"Failed", L"v" },
         { 21, 3, L"v", L"Watt", L"", L"v" },
         { 22, 0, L"v", L"Unknown", L"Passed", L"v" },
-        { 0xFFFFFFFF, 0xFFFFFFFF, L"v", L"Unknown", L"", L"v" },
         // The writer drops one final LF and the primitive one more.
         { 4, 0, L"x\n\n\n", L"Raw", L"Passed", L"x\n" },
         { 4, 0, L"x\r\n", L"Raw", L"Passed", L"x\r" },

@@ -1,5 +1,6 @@
-// Device profile parser of the simulated library: a mistyped profile fails loudly, and every
-// profile shipped in sim/profiles parses.
+// Simulated library profiles: a mistyped one fails loudly, every shipped one parses. Its answers
+// (sizes, sequences, return values, panels, WMI) are checked through the reader and group tests.
+#include "device/TivLibrary.h"
 #include "sim/Profile.h"
 #include "support/SimDevice.h"
 
@@ -58,4 +59,15 @@ TEST(SimProfileFiles, EveryShippedProfileParses)
     FindClose(h);
     EXPECT_EQ(typeProfiles, 21);
     EXPECT_GT(all, typeProfiles);
+}
+
+TEST(SimLibrary, BrokenProfileFailsEveryCallAndSaysWhy)
+{
+    CSimDevice device("DeviceType = u32 18\nAlarm 1 = u8 300\n");
+    CTivLibrary lib;
+    DWORD type = 0;
+    SetLastError(0);
+    EXPECT_FALSE(lib.m_pTivGetDeviceType(&type));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_CONFIGURATION));
+    EXPECT_EQ(device.CountCalls("profile error: line 2"), 1u);
 }
