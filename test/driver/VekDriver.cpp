@@ -29,9 +29,6 @@
 namespace
 {
 
-typedef void (*PFN_GENERIC)();
-typedef BOOL(WINAPI* PFN_QUERY_IMAGE)(HANDLE, DWORD, LPWSTR, PDWORD);
-
 std::wstring Lower(std::wstring s)
 {
     for (wchar_t& c : s)
@@ -39,20 +36,20 @@ std::wstring Lower(std::wstring s)
     return s;
 }
 
-std::wstring ProcessImage(DWORD dwPid)
+// Declared for Vista and later only; the build targets XP.
+extern "C" BOOL WINAPI QueryFullProcessImageNameW(HANDLE, DWORD, LPWSTR, PDWORD);
+
+// Whether the process runs the image whose path ends in `want` (lower case).
+bool RunsImage(DWORD dwPid, const std::wstring& want)
 {
-    static auto pQuery = reinterpret_cast<PFN_QUERY_IMAGE>(reinterpret_cast<PFN_GENERIC>(
-        GetProcAddress(GetModuleHandleW(L"kernel32"), "QueryFullProcessImageNameW")));
-    if (pQuery == nullptr)
-        return L"";
     HANDLE h = OpenProcess(0x1000 /* PROCESS_QUERY_LIMITED_INFORMATION */, FALSE, dwPid);
     if (h == nullptr)
-        return L"";
+        return false;
     wchar_t buffer[1024];
     DWORD n = 1024;
-    std::wstring path = pQuery(h, 0, buffer, &n) ? std::wstring(buffer, n) : L"";
+    std::wstring image = QueryFullProcessImageNameW(h, 0, buffer, &n) ? Lower(std::wstring(buffer, n)) : L"";
     CloseHandle(h);
-    return path;
+    return image.size() >= want.size() && image.compare(image.size() - want.size(), want.size(), want) == 0;
 }
 
 std::wstring Text(HWND hWnd)
@@ -85,13 +82,18 @@ std::wstring ClassOf(HWND hWnd)
     return buffer;
 }
 
-void Print(const std::wstring& line)
+// A line as UTF-8 with its line end (stdout whatever the console code page, the record file).
+std::string Utf8Line(const std::wstring& line)
 {
-    // UTF-8 on stdout whatever the console code page.
     int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), &bytes[0], n, nullptr, nullptr);
-    bytes += '\n';
+    return bytes + '\n';
+}
+
+void Print(const std::wstring& line)
+{
+    std::string bytes = Utf8Line(line);
     fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
@@ -212,11 +214,6 @@ std::wstring IconKind(HWND hControl)
     return match.kind;
 }
 
-struct CListContext
-{
-    std::wstring image;
-};
-
 BOOL CALLBACK ListChild(HWND hWnd, LPARAM)
 {
     if (GetParent(hWnd) == nullptr)
@@ -242,14 +239,9 @@ BOOL CALLBACK ListChild(HWND hWnd, LPARAM)
 
 BOOL CALLBACK ListTop(HWND hWnd, LPARAM lParam)
 {
-    const CListContext* pContext = reinterpret_cast<const CListContext*>(lParam);
-    if (!IsWindowVisible(hWnd))
-        return TRUE;
     DWORD dwPid = 0;
     GetWindowThreadProcessId(hWnd, &dwPid);
-    std::wstring image = Lower(ProcessImage(dwPid));
-    const std::wstring& want = pContext->image;
-    if (image.size() < want.size() || image.compare(image.size() - want.size(), want.size(), want) != 0)
+    if (!IsWindowVisible(hWnd) || !RunsImage(dwPid, *reinterpret_cast<const std::wstring*>(lParam)))
         return TRUE;
     wchar_t handle[32];
     swprintf(handle, 32, L"%lx", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(hWnd)));
@@ -272,8 +264,8 @@ int wmain(int argc, wchar_t** argv)
     std::wstring command = argv[1];
     if (command == L"list" && argc == 3)
     {
-        CListContext context{ Lower(argv[2]) };
-        EnumWindows(ListTop, reinterpret_cast<LPARAM>(&context));
+        std::wstring image = Lower(argv[2]);
+        EnumWindows(ListTop, reinterpret_cast<LPARAM>(&image));
         fflush(stdout);
         return 0;
     }
@@ -321,8 +313,7 @@ int wmain(int argc, wchar_t** argv)
         entry.dwSize = sizeof(entry);
         for (BOOL ok = Process32FirstW(hSnap, &entry); ok; ok = Process32NextW(hSnap, &entry))
         {
-            std::wstring image = Lower(ProcessImage(entry.th32ProcessID));
-            if (image.size() < want.size() || image.compare(image.size() - want.size(), want.size(), want) != 0)
+            if (!RunsImage(entry.th32ProcessID, want))
                 continue;
             HANDLE hProcess = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
             if (hProcess != nullptr)
@@ -365,11 +356,8 @@ int wmain(int argc, wchar_t** argv)
         FILE* f = _wfopen(argv[2], L"ab");
         if (f == nullptr)
             return 1;
-        std::wstring line = std::wstring(argv[3]) + L"\n";
-        int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
-        std::string bytes(static_cast<size_t>(n), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &bytes[0], n, nullptr, nullptr);
-        fwrite(bytes.data(), 1, bytes.size() - 1, f);
+        std::string bytes = Utf8Line(argv[3]);
+        fwrite(bytes.data(), 1, bytes.size(), f);
         fclose(f);
         return 0;
     }

@@ -170,9 +170,6 @@ class Program:
             time.sleep(0.2)
         raise AssertionError('no %s within %d s; windows: %r' % (what, timeout, self.windows()))
 
-    def wait_title(self, title, timeout=TIMEOUT):
-        return self.wait_window(lambda w: w.title == title, 'window "%s"' % title, timeout)
-
     def wait_message(self, text_part, timeout=TIMEOUT):
         return self.wait_window(lambda w: w.message() is not None and text_part in w.message(),
                                 'message box with "%s"' % text_part, timeout)
@@ -212,9 +209,3 @@ class Program:
                 self.process.wait()
         if self.process is not None and not self.output.closed:
             self.output.close()
-
-
-def read_report(path):
-    with open(path, 'rb') as f:
-        data = f.read()
-    return data.decode('utf-16')

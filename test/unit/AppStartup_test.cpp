@@ -1,4 +1,5 @@
-// Start-up pieces: default report name, existing-report test, WOW64 check, app name, resources.
+// Start-up pieces: default report name, existing-report test, app name, resources. The WOW64
+// refusal is checked end to end (test_gui_wow64.py).
 #include "app/App.h"
 #include "app/SelectReportFile.h"
 #include "framework/App.h"
@@ -71,12 +72,6 @@ TEST(DefaultReportName, FolderTooLongFallsBackToTemp)
     // A folder where every numbered name still fits is kept.
     std::wstring fits = L"C:\\" + std::wstring(200, L'd');
     EXPECT_EQ(DefaultName(fits, L"PLANT7"), fits + L"\\VekQuorvelPLANT7.xml");
-}
-
-TEST(Startup, NotWow64InA32BitPrefix)
-{
-    // The test prefix is a 32-bit Windows; the 64-bit case runs end to end.
-    EXPECT_FALSE(IsRunningUnderWow64());
 }
 
 TEST(Startup, ApplicationNameIsTheExecutablesBaseName)

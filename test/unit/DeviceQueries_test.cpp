@@ -77,7 +77,6 @@ TEST(Panels, FirstPanelByDeviceType)
     } cases[] = {
         // Single-panel types need no selection; type 9 asks whether panel 0 is connected.
         { "DeviceType = u32 4\n", TRUE, 0, {} },
-        { "DeviceType = u32 5\n", TRUE, 0, {} },
         { "DeviceType = u32 9\n", TRUE, 0, {} },
         // Each index is tried in turn up to the first that answers non-zero.
         { "DeviceType = u32 18\n[panel 0]\nHardwareValue 12 = u32 0\n[panel 1]\n"
@@ -141,15 +140,12 @@ TEST(Slots, FirstPresentSlotOfIfBoardsAndDrives)
 
 TEST(IoBoard, PresenceValueOrZero)
 {
+    for (const auto& [profile, value] : { std::pair("HardwareValue 58 = u32 0x10\n", 0x10u),
+                                          std::pair("HardwareValue 58 = fail 31\n", 0u) })
     {
-        CSimDevice device("HardwareValue 58 = u32 0x10\n");
+        CSimDevice device(profile);
         CTivLibrary lib;
-        EXPECT_EQ(lib.IsIoBoardPresent(), 0x10u);
-    }
-    {
-        CSimDevice device("HardwareValue 58 = fail 31\n");
-        CTivLibrary lib;
-        EXPECT_EQ(lib.IsIoBoardPresent(), 0u);
+        EXPECT_EQ(lib.IsIoBoardPresent(), value);
     }
 }
 

@@ -123,12 +123,10 @@ TEST(FamilyFactory, CpuBoardAndMemoryModuleGates)
         bool version;
         DWORD rawId, rawSize;  // rawSize 0: no "Raw data"
     } cases[] = {
-        { "CPU board 18", &kFactoryCpuBoard, "DeviceType = u32 18\n", false, 81, 0 },
         { "CPU board 19", &kFactoryCpuBoard, "DeviceType = u32 19\n", false, 81, 0 },
         { "CPU board 15", &kFactoryCpuBoard, "DeviceType = u32 15\n", true, 81, 1536 },
         { "CPU board unreadable", &kFactoryCpuBoard, "DeviceType = fail 31\n", true, 81, 1536 },
         { "module 1 on 16", &kFactoryMemoryModules[0], "DeviceType = u32 16\n", true, 84, 512 },
-        { "module 1 on 15", &kFactoryMemoryModules[0], "DeviceType = u32 15\n", true, 84, 512 },
         { "module 1 on 18", &kFactoryMemoryModules[0], "DeviceType = u32 18\n", true, 84, 128 },
         { "module 1 on 19", &kFactoryMemoryModules[0], "DeviceType = u32 19\n", false, 84, 0 },
         { "module 1 on 6", &kFactoryMemoryModules[0], "DeviceType = u32 6\n", true, 84, 0 },

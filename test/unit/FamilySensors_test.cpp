@@ -34,8 +34,6 @@ TEST(FamilySensors, SelfOpeningContainers)
         std::vector<std::wstring> outline;  // after the group's own first category
     } cases[] = {
         { "IF, none reads", &kTemperaturesIfBoard, "", {} },
-        { "IF, third reads", &kTemperaturesIfBoard, "Temperature 29 = i8 40\n",
-          { L"S:Temperatures", L"T:Sensor 3" } },
         { "IF, second and fourth", &kTemperaturesIfBoard,
           "Temperature 28 = i8 1\nTemperature 30 = i8 2\n",
           { L"S:Temperatures", L"T:Sensor 2", L"T:Sensor 4" } },
@@ -64,15 +62,10 @@ TEST(FamilySensors, ValuesStatusAndAlarms)
         const wchar_t* status;
         size_t alarmReads;
     } cases[] = {
-        { "negative", &kTemperaturesDisplayLink, 0, "Temperature 35 = i8 -12\nAlarm 35 = u32 0\n",
-          L"-12", L"DegreeCentigrade", L"Passed", 1 },
         { "-128 stays a number", &kTemperaturesDisplayLink, 0, "Temperature 35 = i8 -128\n",
           L"-128", L"DegreeCentigrade", L"Passed", 1 },
         { "alarm 1", &kTemperaturesDisplayLink, 0, "Temperature 35 = i8 90\nAlarm 35 = u32 1\n",
           L"90", L"DegreeCentigrade", L"Alarm", 1 },
-        { "alarm fails", &kTemperaturesDisplayLink, 0,
-          "Temperature 35 = i8 90\nAlarm 35 = fail 1167\n", L"90", L"DegreeCentigrade",
-          L"Passed", 1 },
         { "no alarm id", &kTemperaturesIoBoard, 0, "Temperature 31 = i8 127\nAlarm 31 = u32 1\n",
           L"127", L"DegreeCentigrade", L"Passed", 0 },
         { "UPS -128", &kTemperaturesUps, 0, "Temperature 7 = i8 -128\nAlarm 18 = u32 1\n",
@@ -81,8 +74,6 @@ TEST(FamilySensors, ValuesStatusAndAlarms)
           L"-127", L"DegreeCentigrade", L"Alarm", 1 },
         { "panel -128", &kTemperaturePanel, 4, "Temperature 5 = i8 -128\n", L"-128",
           L"DegreeCentigrade", L"Passed", 1 },
-        { "fan 0", &kFanSpeedsBusFanKit, 0, "HardwareValue 67 = u16 0\n", L"0", L"Rpm",
-          L"Passed", 1 },
         { "fan 0 with alarm", &kFanSpeedsBusFanKit, 0,
           "HardwareValue 67 = u16 0\nAlarm 41 = u32 0x100\n", L"0", L"Rpm", L"Alarm", 1 },
         { "fan 65535", &kFanSpeedsBusFanKit, 0, "HardwareValue 67 = u16 65535\n", L"65535",
@@ -224,17 +215,17 @@ TEST(FamilySensors, CpuBoardSensorsOrBoardTemperature)
         {
             EXPECT_EQ(run.tests[0].status, c.status) << c.name;
             EXPECT_TRUE(Reads(run, "TivGetAlarm(").empty()) << c.name;
+            if (std::wstring(c.status) == L"Failed")
+            {
+                EXPECT_EQ(run.tests[0].result, ErrorText(31));
+                EXPECT_EQ(run.tests[0].format, L"String");
+            }
         }
         if (run.tests.size() == 4)
         {
             EXPECT_EQ(run.tests[2].status, L"Alarm");
         }
     }
-    CReportOutline failed = RunInGroup("DeviceType = u32 12\nTemperature 6 = fail 31\n",
-                                  [](CTest& t) { WriteSensors(t, kTemperaturesCpuBoard); });
-    ASSERT_EQ(failed.tests.size(), 1u);
-    EXPECT_EQ(failed.tests[0].result, ErrorText(31));
-    EXPECT_EQ(failed.tests[0].format, L"String");
 }
 
 TEST(FamilySensors, NamedTemperatureForGroups)

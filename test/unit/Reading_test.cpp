@@ -1,4 +1,5 @@
-// Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms, strings.
+// Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms. Gates on
+// an unreadable type are the rows' (Rows_test); strings cut at their buffer, the rows' and boards'.
 #include "device/Utilities.h"
 #include "groups/readers/Reading.h"
 #include "support/GroupReport.h"
@@ -22,40 +23,6 @@ TEST(TypeChain, UnreadableTypeIsAskedAgainAtEveryCheck)
     EXPECT_TRUE(IsNotDeviceTypeIn(lib, { 9, 11 }));
     EXPECT_TRUE(IsDeviceTypeIn(lib, CTypeChain{ { 19, 18 } }));
     EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 3u);
-}
-
-TEST(TypeChain, NegatedChecksHoldOnAnUnreadableType)
-{
-    CSimDevice device("DeviceType = fail 31\n");
-    CTivLibrary lib;
-    const CTypeGate onlyOn = { CTypeGate::kOnlyOn, { { 18, 19 } } };
-    const CTypeGate notOn = { CTypeGate::kNotOn, { { 9, 11 } } };
-    const CTypeGate always = { CTypeGate::kAlways, { { 9 } } };
-    EXPECT_FALSE(PassesGate(lib, onlyOn));
-    EXPECT_TRUE(PassesGate(lib, notOn));
-    EXPECT_TRUE(PassesGate(lib, always));
-    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 4u);  // two codes per chain, none for always
-    EXPECT_FALSE(IsDeviceTypeIn(lib, CTypeChain{}));        // an empty chain asks nothing
-    EXPECT_EQ(device.CountCalls("TivGetDeviceType("), 4u);
-}
-
-TEST(TypeChain, ReadableTypeChecksInOrderAndStopsAtTheFirstMatch)
-{
-    const struct
-    {
-        const char* profile;
-        bool in;
-    } cases[] = {
-        { "DeviceType = u32 21\n", true },
-        { "DeviceType = u32 20\n", false },
-    };
-    for (const auto& c : cases)
-    {
-        CSimDevice device(c.profile);
-        CTivLibrary lib;
-        EXPECT_EQ(IsDeviceTypeIn(lib, { 18, 19, 21 }), c.in) << c.profile;
-        EXPECT_EQ(IsNotDeviceTypeIn(lib, { 18, 19, 21 }), !c.in) << c.profile;
-    }
 }
 
 TEST(Presence, OnlyABoundSuccessfulNonZeroReadIsPresent)
@@ -92,49 +59,17 @@ TEST(Reads, UnboundExportTakesWhateverTheThreadHolds)
     EXPECT_EQ(dwError, 4321u);
 }
 
-TEST(Reads, StringsStayWithinTheirBuffer)
-{
-    const wchar_t full[4] = { L'a', L'b', L'c', L'd' };
-    EXPECT_EQ(TextFromBuffer(full, 4), L"abcd");
-    const wchar_t shorter[4] = { L'a', L'\0', L'c', L'd' };
-    EXPECT_EQ(TextFromBuffer(shorter, 4), L"a");
-    EXPECT_EQ(TextFromBuffer(full, 0), L"");
-}
-
-namespace
-{
-
-// One begin-first test per row, formatted as the row says.
-struct CNumberCase
-{
-    const char* entry;  // FactoryValue 7 = ...
-    DWORD size;
-    const wchar_t* format;
-    const wchar_t* text;
-};
-
-}  // namespace
-
+// The buffer is cleared before a 1-byte read: the value is zero-extended, and zero-padded as asked.
 TEST(Reading, NumbersAreZeroExtendedAndZeroPadded)
 {
-    const CNumberCase cases[] = {
-        { "u16 0x00AB", 2, L"%04X", L"00AB" },
-        { "u32 4294967295", 4, L"%u", L"4294967295" },
-        { "u8 0xF6", 1, L"%u", L"246" },
-    };
-    for (const CNumberCase& c : cases)
-    {
-        CReportOutline run = RunInGroup(std::string("FactoryValue 7 = ") + c.entry + "\n", [&](CTest& t) {
-            BeginFirstTest(t, L"Value", L"", [&] {
-                return ReadNumber(t.m_Library.m_pTivGetFactoryValue, 7, c.size, c.format,
-                                  kFormatHex);
-            });
+    CReportOutline run = RunInGroup("FactoryValue 7 = u8 0xF6\n", [](CTest& t) {
+        BeginFirstTest(t, L"Value", L"", [&] {
+            return ReadNumber(t.m_Library.m_pTivGetFactoryValue, 7, 1, L"%04X", kFormatHex);
         });
-        ASSERT_EQ(run.tests.size(), 1u) << c.entry;
-        EXPECT_EQ(run.tests[0].result, c.text) << c.entry;
-        EXPECT_EQ(run.tests[0].format, L"Hex");
-        EXPECT_EQ(run.tests[0].status, L"Passed");
-    }
+    });
+    ASSERT_EQ(run.tests.size(), 1u);
+    EXPECT_EQ(run.tests[0].result, L"00F6");
+    EXPECT_EQ(run.tests[0].format, L"Hex");
 }
 
 TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
@@ -164,18 +99,11 @@ TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
 TEST(Reading, FailureTextIsTheErrorOfTheFailingCall)
 {
     // The Test element is written between the two calls; the text must still be the read's.
-    const DWORD codes[] = { 5, 1167 };
-    for (DWORD code : codes)
-    {
-        CReportOutline run = RunInGroup("FactoryStringW 12 = fail " + std::to_string(code) + "\n",
-                                   [](CTest& t) {
-                                       BeginFirstTest(t, L"S", L"", [&] {
-                                           return ReadString(t.m_Library.m_pTivGetFactoryStringW, 12);
-                                       });
-                                   });
-        ASSERT_EQ(run.tests.size(), 1u);
-        EXPECT_EQ(run.tests[0].result, ErrorText(code)) << code;
-    }
+    CReportOutline run = RunInGroup("FactoryStringW 12 = fail 1167\n", [](CTest& t) {
+        BeginFirstTest(t, L"S", L"", [&] { return ReadString(t.m_Library.m_pTivGetFactoryStringW, 12); });
+    });
+    ASSERT_EQ(run.tests.size(), 1u);
+    EXPECT_EQ(run.tests[0].result, ErrorText(1167));
 }
 
 TEST(Reading, AlarmRule)

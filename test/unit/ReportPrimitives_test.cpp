@@ -57,7 +57,8 @@ HANDLE NextHandleValue()
 
 }  // namespace
 
-TEST(ReportPrimitives, LinesAreTabIndentedAndEndInCrLf)
+// The indentation of every depth is in the tree writer's one exact layout (ReportTree).
+TEST(ReportPrimitives, LineEdgeCases)
 {
     struct
     {
@@ -65,14 +66,6 @@ TEST(ReportPrimitives, LinesAreTabIndentedAndEndInCrLf)
         std::function<DWORD(HANDLE)> write;
         std::wstring expected;
     } const kCases[] = {
-        { "start tag, depth 0", [](HANDLE h) { return WriteStartTag(h, L"Header", 0); }, L"<Header>\r\n" },
-        { "start tag, depth 7", [](HANDLE h) { return WriteStartTag(h, L"Test", 7); },
-          L"\t\t\t\t\t\t\t<Test>\r\n" },
-        { "end tag, depth 0", [](HANDLE h) { return WriteEndTag(h, L"Header", 0); }, L"</Header>\r\n" },
-        { "end tag, depth 7", [](HANDLE h) { return WriteEndTag(h, L"Test", 7); },
-          L"\t\t\t\t\t\t\t</Test>\r\n" },
-        { "leaf, depth 0", [](HANDLE h) { return WriteElement(h, L"Time", L"09:05:03", nullptr, nullptr, 0); },
-          L"<Time>09:05:03</Time>\r\n" },
         { "leaf, depth 7, attribute",
           [](HANDLE h) { return WriteElement(h, L"TestResult", L"12", L"Format", L"Dec", 7); },
           L"\t\t\t\t\t\t\t<TestResult Format=\"Dec\">12</TestResult>\r\n" },
@@ -109,8 +102,6 @@ TEST(ReportPrimitives, LeafTextIsEscapedAfterItsFinalLfIsDropped)
         { L"x\r\n", L"x\r" },
         { L"x\n\n", L"x\n" },
         { L"\n", L"" },
-        { L"", L"" },
-        { L"line 1\r\nline 2", L"line 1\r\nline 2" },
     };
     for (const auto& c : kCases)
         EXPECT_EQ(Leaf(c.text.c_str(), 1), L"\t<V>" + c.written + L"</V>\r\n") << "text of " << c.text.size();
@@ -124,13 +115,8 @@ TEST(ReportPrimitives, CharactersXmlForbidsBecomeReplacementCharacters)
         std::wstring text;
         std::wstring written;
     } const kCases[] = {
-        { std::wstring(1, 0x01), std::wstring(1, R) },
-        { std::wstring(1, 0x08), std::wstring(1, R) },
-        { std::wstring(1, 0x0B), std::wstring(1, R) },
-        { std::wstring(1, 0x0C), std::wstring(1, R) },
-        { std::wstring(1, 0x1F), std::wstring(1, R) },
-        { std::wstring(1, 0xFFFE), std::wstring(1, R) },
-        { std::wstring(1, 0xFFFF), std::wstring(1, R) },
+        { std::wstring{ 0x01, 0x0B, 0x1F }, std::wstring(3, R) },
+        { std::wstring{ 0xFFFE, 0xFFFF }, std::wstring(2, R) },
         // Allowed: TAB, LF and CR inside, the first printable, DEL and C1, the replacement itself.
         { L"\t\n\r ", L"\t\n\r " },
         { std::wstring{ 0x7F, 0x80, 0x9F, 0xFFFD, 0xFFFC, 0xE000 }, std::wstring{ 0x7F, 0x80, 0x9F, 0xFFFD, 0xFFFC, 0xE000 } },
@@ -160,14 +146,9 @@ TEST(ReportPrimitives, BadHandlesAndMissingArguments)
         std::function<DWORD(HANDLE)> write;
         DWORD dwExpected;
     } const kCases[] = {
-        { "start tag, NULL handle", [](HANDLE) { return WriteStartTag(nullptr, L"A", 1); }, 6 },
-        { "end tag, NULL handle", [](HANDLE) { return WriteEndTag(nullptr, L"A", 1); }, 6 },
         { "leaf, NULL handle", [](HANDLE) { return WriteElement(nullptr, L"A", L"t", nullptr, nullptr, 1); }, 6 },
         { "close, NULL handle", [](HANDLE) { return CloseReportFile(L"VekQuorvelReport", nullptr); }, 6 },
         { "start tag, invalid handle", [](HANDLE) { return WriteStartTag(INVALID_HANDLE_VALUE, L"A", 1); }, 29 },
-        { "end tag, invalid handle", [](HANDLE) { return WriteEndTag(INVALID_HANDLE_VALUE, L"A", 1); }, 29 },
-        { "leaf, invalid handle",
-          [](HANDLE) { return WriteElement(INVALID_HANDLE_VALUE, L"A", L"t", nullptr, nullptr, 1); }, 29 },
         { "close, invalid handle", [](HANDLE) { return CloseReportFile(L"VekQuorvelReport", INVALID_HANDLE_VALUE); }, 29 },
         { "leaf, NULL text", [](HANDLE h) { return WriteElement(h, L"A", nullptr, nullptr, nullptr, 1); }, 160 },
         { "leaf, NULL name", [](HANDLE h) { return WriteElement(h, nullptr, L"t", nullptr, nullptr, 1); }, 160 },
@@ -182,22 +163,6 @@ TEST(ReportPrimitives, BadHandlesAndMissingArguments)
     }
 }
 
-TEST(ReportPrimitives, WriteFaultOnAReadOnlyHandle)
-{
-    CTempDir dir;
-    std::wstring path = dir.File(L"ro.xml");
-    ASSERT_TRUE(WriteFileBytes(path, "x"));
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(WriteStartTag(h, L"A", 0), 29u);
-    EXPECT_EQ(WriteEndTag(h, L"A", 0), 29u);
-    EXPECT_EQ(WriteElement(h, L"A", L"t", nullptr, nullptr, 0), 29u);
-    // The end tag could not be written: the handle stays open.
-    EXPECT_EQ(CloseReportFile(L"VekQuorvelReport", h), 29u);
-    EXPECT_TRUE(CloseHandle(h));
-    EXPECT_EQ(ReadFileBytes(path), "x");
-}
-
 TEST(ReportFile, CreateWritesBomDeclarationStylesheetAndRoot)
 {
     CTempDir dir;
@@ -207,7 +172,6 @@ TEST(ReportFile, CreateWritesBomDeclarationStylesheetAndRoot)
         const wchar_t* pszStylesheet;
         std::wstring href;  // empty: no stylesheet line
     } const kCases[] = {
-        { L"unit7.xsl", L"unit7.xsl" },
         { nullptr, L"" },
         // Does not fit a 260-character line: written whole all the same.
         { longName.c_str(), longName },
@@ -283,11 +247,8 @@ TEST(ReportFile, StylesheetPathReplacesTheFileNamesExtension)
         std::wstring report;
         std::wstring stylesheet;
     } const kCases[] = {
-        { L"C:\\Data\\unit7.xml", L"C:\\Data\\unit7.xsl" },
         { L"C:\\rel.2\\report", L"C:\\rel.2\\report.xsl" },
         { L"C:\\Data\\a.b.xml", L"C:\\Data\\a.b.xsl" },
-        { L"report.xml", L"report.xsl" },
-        { L"report", L"report.xsl" },
         { L"C:\\Data\\x.xsl", L"C:\\Data\\x.xsl" },
         { L"C:/rel.2/report", L"C:/rel.2/report.xsl" },
         { L".xml", L".xsl" },

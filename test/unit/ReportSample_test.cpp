@@ -68,37 +68,25 @@ void WriteSample(const std::wstring& path)
 
     // Group 2: sensors, failures and alarms, a Test outside any SubCategory.
     ASSERT_EQ(report.BeginTestGroup(L"System Unit", nullptr, L"Temperatures", L"Board"), 0u);
-    WriteTests(report, {
-                           { L"Sensor 1", nullptr, L"45", 0, 6 },
-                           { L"Sensor 2", L"Over the limit", L"91", 2, 6 },
-                       });
+    WriteTests(report, { { L"Sensor 1", nullptr, L"45", 0, 6 },
+                         { L"Sensor 2", L"Over the limit", L"91", 2, 6 } });
     ASSERT_EQ(report.NextCategory(L"Fans", nullptr), 0u);
-    WriteTests(report, {
-                           { L"Case fan", nullptr, L"2400", 0, 12 },
-                           { L"CPU fan", nullptr, L"0", 2, 12 },
-                       });
+    WriteTests(report, { { L"Case fan", nullptr, L"2400", 0, 12 },
+                         { L"CPU fan", nullptr, L"0", 2, 12 } });
     ASSERT_EQ(report.NextCategory(L"Voltages", L"Supply"), 0u);
-    WriteTests(report, {
-                           { L"5V", nullptr, L"5.02", 0, 13 },
-                           { L"Battery", nullptr, L"The device is not ready", 1, 1 },
-                       });
+    WriteTests(report, { { L"5V", nullptr, L"5.02", 0, 13 },
+                         { L"Battery", nullptr, L"The device is not ready", 1, 1 } });
     ASSERT_EQ(report.NextCategory(L"Statistics", L"MANUALSUBCATS"), 0u);
     WriteTests(report, { { L"Hidden test", nullptr, L"outside", 1, 1 } });
     ASSERT_EQ(report.NextSubCategory(L"Counters"), 0u);
-    WriteTests(report, {
-                           { L"Lock time", nullptr, L"15", 0, 18 },
-                       });
+    WriteTests(report, { { L"Lock time", nullptr, L"15", 0, 18 } });
     ASSERT_EQ(report.NextSubCategory(L"Power"), 0u);
-    WriteTests(report, {
-                           { L"Power", nullptr, L"12.000", 0, 21 },
-                       });
+    WriteTests(report, { { L"Power", nullptr, L"12.000", 0, 21 } });
     ASSERT_EQ(report.EndTestGroup(), 0u);
 
     // Group 3: no category name, an empty value.
     ASSERT_EQ(report.BeginTestGroup(L"Memory", L"", nullptr, nullptr), 0u);
-    WriteTests(report, {
-                           { L"Empty", nullptr, L"", 0, 1 },
-                       });
+    WriteTests(report, { { L"Empty", nullptr, L"", 0, 1 } });
     ASSERT_EQ(report.EndTestGroup(), 0u);
 
     EXPECT_EQ(CloseReportFile(report.m_szRootName, report.m_hFile), 0u);

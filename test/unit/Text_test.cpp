@@ -13,13 +13,6 @@ TEST(StrFormat, WideStringArgumentsWithPercentS)
     EXPECT_EQ(StrFormat(L"%ls|%s", L"a", L"b"), L"a|b");
 }
 
-TEST(StrFormat, SinglePrecisionMillivolts)
-{
-    // Values are divided as floats, then printed with the given decimals.
-    EXPECT_EQ(StrFormat(L"%.2f", static_cast<double>(45 / 1000.0f)), L"0.05");
-    EXPECT_EQ(StrFormat(L"%.3f", static_cast<double>(4294967295u / 1000.0f)), L"4294967.500");
-}
-
 TEST(StrFormat, LongResultsAreNotCut)
 {
     std::wstring path(5000, L'p');

@@ -108,17 +108,6 @@ TEST(MonthName, ThreeLettersOrUnknown)
     }
 }
 
-TEST(Versions, OwnVersionAndTitleFromTheVersionResource)
-{
-    // The test executable carries the program's resources: file version 1.0.0.0.
-    wchar_t version[260] = {};
-    ASSERT_TRUE(GetOwnVersionString(version));
-    EXPECT_STREQ(version, L"V1.00");
-    std::wstring title;
-    BuildTitle(title);
-    EXPECT_EQ(title, L"Vek Quorvel V1.00");
-}
-
 TEST(Versions, FileVersionStringOfFilesWithAndWithoutResource)
 {
     std::wstring text = L"junk";

@@ -43,9 +43,6 @@ std::wstring Unescape(const std::wstring& text)
         else if (entity == L"gt") out += L'>';
         else if (entity == L"quot") out += L'"';
         else if (entity == L"apos") out += L'\'';
-        else if (entity.size() > 1 && entity[0] == L'#')
-            out += static_cast<wchar_t>(entity[1] == L'x' ? wcstoul(entity.c_str() + 2, nullptr, 16)
-                                                          : wcstoul(entity.c_str() + 1, nullptr, 10));
         else
             out += L'&' + entity + L';';
         i = semi;
