@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Text.h"
+#include "groups/readers/FactorySettings.h"
 #include "groups/readers/Reading.h"
 
 namespace
@@ -49,8 +50,7 @@ const CIdentityField kIdentityFields[] = {
     { L"Vendor ID", L"Vek = 0.", 0x90, 4, L"%08Xh" },
     { L"Device ID", L"", 0x8A, 4, L"%08Xh" },
     { L"Compatibility ID",
-      L"The compatibility ID is used to recognize hardware changes that are important for device "
-      L"specific software.",
+      kCompatibilityDescription,
       0x8E, 2, L"%04Xh" },
     { L"Hardware revision", L"", 0x94, 0, nullptr },
     { L"Serial number", L"", 0x99, 0, nullptr },

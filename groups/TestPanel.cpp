@@ -2,6 +2,7 @@
 #include "groups/TestPanel.h"
 
 #include "framework/Text.h"
+#include "groups/readers/FactorySettings.h"
 #include "groups/readers/Rows.h"
 #include "groups/readers/Statistics.h"
 #include "groups/readers/TemperatureFan.h"
@@ -104,8 +105,7 @@ const CRow kFactorySettings[] = {
       .format = L"%08Xh" },
     { .name = L"Device ID", .read = kFactoryValue, .id = 25, .format = L"%08Xh" },
     { .name = L"Compatibility ID",
-      .description = L"The compatibility ID is used to recognize hardware changes that are "
-                     L"important for device specific software.",
+      .description = kCompatibilityDescription,
       .read = kFactoryValue, .id = 26, .size = 2, .format = L"%04Xh" },
     { .name = L"Hardware revision", .kind = ERowKind::kText, .read = kFactoryString, .id = 28,
       .size = kStringBytes },

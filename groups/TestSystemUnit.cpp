@@ -3,6 +3,7 @@
 
 #include <iterator>
 
+#include "groups/readers/FactorySettings.h"
 #include "groups/readers/Rows.h"
 #include "groups/readers/Statistics.h"
 #include "groups/readers/TemperatureFan.h"
@@ -27,19 +28,14 @@ const CRow kFactorySettings[] = {
     { .name = L"Device ID", .read = kFactoryValue, .id = 2, .format = L"%08X",
       .code = kFormatHex },
     { .name = L"Compatibility ID",
-      .description = L"The compatibility ID is used to recognize hardware changes that are "
-                     L"important for device specific software.",
+      .description = kCompatibilityDescription,
       .read = kFactoryValue, .id = 3, .size = 2, .format = L"%04X", .code = kFormatHex },
     { .name = L"Parent Device ID",
-      .description = L"The parent device ID indicates the device, from which the actual device "
-                     L"was derived (e.g. at a customer specific variant of a standard device). "
-                     L"FFFFFFFFh means no parent.",
+      .description = kParentDeviceDescription,
       .read = kFactoryValue, .id = 31, .format = L"%08X", .code = kFormatHex,
       .gate = NotOn({ 4, 5, 9, 11 }) },
     { .name = L"Parent Compatibility ID",
-      .description = L"The compatibility ID indicates the device, from which the actual device "
-                     L"was derived (e.g. at a customer specific variant of a standard device). "
-                     L"FFFFh means no parent.",
+      .description = kParentCompatibilityDescription,
       .read = kFactoryValue, .id = 32, .size = 2, .format = L"%04X", .code = kFormatHex,
       .gate = NotOn({ 4, 5, 9, 11 }) },
     { .name = L"Hardware revision", .kind = ERowKind::kText, .read = kFactoryString, .id = 12,

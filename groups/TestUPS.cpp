@@ -7,6 +7,7 @@
 #include "framework/Registry.h"
 #include "framework/TempFile.h"
 #include "framework/Text.h"
+#include "groups/readers/FactorySettings.h"
 #include "groups/readers/Rows.h"
 #include "groups/readers/Statistics.h"
 #include "groups/readers/TemperatureFan.h"
@@ -70,8 +71,7 @@ const CRow kFactorySettings[] = {
     { .name = L"Device ID", .read = kFactoryValue, .id = 35, .format = L"%08X",
       .code = kFormatHex },
     { .name = L"Compatibility ID",
-      .description = L"The compatibility ID is used to recognize hardware changes that are "
-                     L"important for device specific software.",
+      .description = kCompatibilityDescription,
       .read = kFactoryValue, .id = 36, .size = 2, .format = L"%04X", .code = kFormatHex },
     { .name = L"Hardware revision", .kind = ERowKind::kText, .read = kFactoryValue, .id = 38,
       .size = kStringBytes },

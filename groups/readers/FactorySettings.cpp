@@ -3,9 +3,6 @@
 
 #include <iterator>
 
-namespace
-{
-
 const wchar_t kCompatibilityDescription[] =
     L"The compatibility ID is used to recognize hardware changes that are important for device "
     L"specific software.";
@@ -15,6 +12,9 @@ const wchar_t kParentDeviceDescription[] =
 const wchar_t kParentCompatibilityDescription[] =
     L"The compatibility ID indicates the device, from which the actual device was derived (e.g. "
     L"at a customer specific variant of a standard device). FFFFh means no parent.";
+
+namespace
+{
 
 // The descriptions of the ten tests of the regular members; a null one is the member's
 // raw-data description.

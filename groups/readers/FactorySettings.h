@@ -31,6 +31,11 @@ struct CFactoryMember
     const wchar_t* const* ppszDescriptions = nullptr;  // ten descriptions in test order
 };
 
+// Descriptions that the factory settings of every module share.
+extern const wchar_t kCompatibilityDescription[];
+extern const wchar_t kParentDeviceDescription[];
+extern const wchar_t kParentCompatibilityDescription[];
+
 // The twelve regular members.
 extern const CFactoryMember kFactoryBusUnit;
 extern const CFactoryMember kFactoryCpuBoard;

@@ -101,44 +101,6 @@ CReading NotAvailable()
     return Value(kNotAvailableText, kFormatString);
 }
 
-CReading ReadNumber(PFN_TIV_ID_READ pfnRead, DWORD dwId, DWORD dwSize, const wchar_t* pszFormat,
-                    DWORD dwFormat)
-{
-    // A little-endian buffer cleared first: a 1- or 2-byte read is the zero-extended value.
-    DWORD dwValue = 0;
-    DWORD dwError = 0;
-    if (dwSize > sizeof dwValue || !CallTivRead(pfnRead, dwId, &dwValue, dwSize, dwError))
-        return Failure(dwError);
-    return Value(StrFormat(pszFormat, dwValue), dwFormat);
-}
-
-CReading ReadString(PFN_TIV_ID_STRING pfnRead, DWORD dwId)
-{
-    wchar_t szBuffer[kStringBytes / sizeof(wchar_t)] = {};
-    DWORD dwError = 0;
-    if (!CallTivRead(pfnRead, dwId, szBuffer, sizeof szBuffer, dwError))
-        return Failure(dwError);
-    return Value(TextFromBuffer(szBuffer, std::size(szBuffer)), kFormatString);
-}
-
-CReading ReadString(PFN_TIV_ID_READ pfnRead, DWORD dwId)
-{
-    wchar_t szBuffer[kStringBytes / sizeof(wchar_t)] = {};
-    DWORD dwError = 0;
-    if (!CallTivRead(pfnRead, dwId, szBuffer, sizeof szBuffer, dwError))
-        return Failure(dwError);
-    return Value(TextFromBuffer(szBuffer, std::size(szBuffer)), kFormatString);
-}
-
-CReading ReadRaw(PFN_TIV_ID_READ pfnRead, DWORD dwId, DWORD dwSize)
-{
-    std::vector<BYTE> block(dwSize);
-    DWORD dwError = 0;
-    if (!CallTivRead(pfnRead, dwId, block.data(), dwSize, dwError))
-        return Failure(dwError);
-    return Value(RawText(block.data(), dwSize), kFormatRaw);
-}
-
 DWORD AlarmStatus(CTivLibrary& library, DWORD dwAlarmId)
 {
     if (dwAlarmId == kNoAlarm)

@@ -130,15 +130,17 @@ CReading Failure(DWORD dwError);
 CReading NotAvailable();
 extern const wchar_t kNotAvailableText[];  // "(n.a.)"
 
-// Typical reads as readings. Numbers are unsigned, zero-extended from 1, 2 or 4 bytes, and
-// formatted through StrFormat with pszFormat ("%u", "%04X", "%08X", "%02X", ...).
-CReading ReadNumber(PFN_TIV_ID_READ pfnRead, DWORD dwId, DWORD dwSize, const wchar_t* pszFormat,
-                    DWORD dwFormat);
 // A 512-byte UTF-16 string, Format String; through a string export or a value export.
-CReading ReadString(PFN_TIV_ID_STRING pfnRead, DWORD dwId);
-CReading ReadString(PFN_TIV_ID_READ pfnRead, DWORD dwId);
-// A raw block of dwSize bytes as its hex dump, Format Raw.
-CReading ReadRaw(PFN_TIV_ID_READ pfnRead, DWORD dwId, DWORD dwSize);
+// (Table rows read every other shape: groups/readers/Rows.h.)
+template <class Fn>
+CReading ReadString(Fn pfnRead, DWORD dwId)
+{
+    wchar_t szBuffer[kStringBytes / sizeof(wchar_t)] = {};
+    DWORD dwError = 0;
+    if (!CallTivRead(pfnRead, dwId, szBuffer, sizeof szBuffer, dwError))
+        return Failure(dwError);
+    return Value(TextFromBuffer(szBuffer, kStringBytes / sizeof(wchar_t)), kFormatString);
+}
 
 // ---- Alarm rule -------------------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 // an unreadable type are the rows' (Rows_test); strings cut at their buffer, the rows' and boards'.
 #include "device/Utilities.h"
 #include "groups/readers/Reading.h"
+#include "groups/readers/Rows.h"
 #include "support/GroupReport.h"
 #include "support/SimDevice.h"
 
@@ -64,7 +65,8 @@ TEST(Reading, NumbersAreZeroExtendedAndZeroPadded)
 {
     CReportOutline run = RunInGroup("FactoryValue 7 = u8 0xF6\n", [](CTest& t) {
         BeginFirstTest(t, L"Value", L"", [&] {
-            return ReadNumber(t.m_Library.m_pTivGetFactoryValue, 7, 1, L"%04X", kFormatHex);
+            return ReadRow(t.m_Library, { .read = kFactoryValue, .id = 7, .size = 1,
+                                          .format = L"%04X", .code = kFormatHex });
         });
     });
     ASSERT_EQ(run.tests.size(), 1u);
@@ -77,7 +79,7 @@ TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
     CReportOutline run = RunInGroup("FactoryValue 1 = fail 31\nFactoryValue 2 = u32 5\n", [](CTest& t) {
         auto read = [&](DWORD id) {
             return [&t, id] {
-                return ReadNumber(t.m_Library.m_pTivGetFactoryValue, id, 4, L"%u", kFormatDec);
+                return ReadRow(t.m_Library, { .read = kFactoryValue, .id = id, .code = kFormatDec });
             };
         };
         BeginFirstTest(t, L"Begun", L"", read(1));
