@@ -182,7 +182,7 @@ PANEL_PARTS = {
 }
 
 # System unit: categories (types 15 to 21 show "Temperatures" because their sensors 1 to 4 read),
-# Firmware subcategories, factory settings and temperature sensors by type.
+# Firmware subcategories and temperature sensors by type.
 SU_CATEGORIES = [
     ("Firmware", lambda t: t not in (9, 11)), ("Factory Settings", range(1, 22)), ("Statistics", lambda t: t not in (4, 5)),
     ("Temperatures", lambda t: t not in (9, 11)), ("Fans", (1, 2, 3, 6, 7, 8, 10, 12, 13, 14)),
@@ -190,19 +190,11 @@ SU_CATEGORIES = [
     ("CMOS Battery", lambda t: t not in (9, 11, 20, 21))]
 SU_FIRMWARE = [("DROV", lambda t: t not in (4, 5)), ("SMC", (4, 5)), ("ZUQ", (4, 5)), ("FPGA", (4, 5)), ("FPGA1", (5,)),
                ("LMQ Link", (1, 2, 3, 6, 12)), ("Kelb Slot 1 FPGA", (4, 8)), ("Kelb Slot 2 FPGA", (4, 8))]
-OLD_SMALL, BUILT_IN = (4, 5), (4, 5, 9, 11)
-SU_FACTORY = [(name, lambda t, out=out: t not in out) for name, out in (
-    ("Version", ()), ("Vendor ID", OLD_SMALL), ("Device ID", ()), ("Compatibility ID", ()),
-    ("Parent Device ID", BUILT_IN), ("Parent Compatibility ID", BUILT_IN), ("Hardware revision", OLD_SMALL),
-    ("Serial number", OLD_SMALL), ("Model number", ()))] + [
-    ("Brightness (min/def/max)", (4, 5)), ("Brightness (min/max)", (9, 11)), ("Contrast (min/def/max)", (4, 5)),
-    ("Contrast (min/max)", (9, 11)), ("Optimized ID", (6, 7)), ("Raw data", range(1, 22))]
 SU_TEMPERATURES = [
     ("Power supply", (6, 7, 12, 13, 14)), ("Board power supply", (12, 13)), ("Board Ethernet Controller 2", (12, 13)),
     ("Board I/O", (4, 5, 6, 7, 8, 10, 12, 13)), ("Board out", (14,)), ("Board center", (14,)), ("Board in", (14,)),
     ("Ethernet Controller 2", (12,)), ("Slide-In drive 1", (6, 7, 12, 13)), ("Slide-In drive 2", (6, 7, 12)),
     ("IF slot", (13, 14))] + [(s, range(15, 22)) for s in SENSORS]
-SU_SWITCHES = [("CMOS profile", (12, 13, 14)), ("Mode/Node", (4, 5, 8, 15, 17)), ("Write Protect", (4, 5))]
 KELB_TESTS = ["Kelb boot status", "Kelb info", "Kelb extended info", "Kelb size"]
 
 # The UPS group's runs by module generation ("UPSI", "UPSII", or a type string of neither).
@@ -275,10 +267,10 @@ FACTS = {
     "System Unit": [
         *[(types(t), Categories(SU, written(SU_CATEGORIES, t))) for t in range(1, 22)],
         *[(types(t), SubCategories(SU, "Firmware", written(SU_FIRMWARE, t))) for t in range(1, 22) if t not in (9, 11)],
-        *[(types(t), Tests(SU, "Factory Settings", written(SU_FACTORY, t))) for t in range(1, 22)],
+        (types(9), Tests(SU, "Factory Settings", FACTORY_TESTS[:4] + FACTORY_TESTS[6:9] +
+                         ["Brightness (min/max)", "Contrast (min/max)", "Raw data"])),
         *[(types(t), Tests(SU, "Temperatures", written(SU_TEMPERATURES, t))) for t in range(1, 22) if t not in (9, 11)],
-        *[(types(t), Tests(SU, "Switches", written(SU_SWITCHES, t)))
-          for t in range(1, 22) if "Switches" in written(SU_CATEGORIES, t)],
+        (types(4), Tests(SU, "Switches", ["Mode/Node", "Write Protect"])),
         (types(15), Result(SU, "Firmware", "Boot mode", value="High area", status="Passed", subcategory="DROV")),
         (types(6), Result(SU, "Firmware", "KJ58 version", value="KJ58 V3.04", subcategory="DROV")),
         (types(12), Result(SU, "Firmware", "Type", value="LMQ Link RX", fmt="String", subcategory="LMQ Link")),
