@@ -61,30 +61,21 @@ def profile_names():
 
 
 class Run:
-    """One scan: its name, the device it scanned and what came out."""
+    """One scan: its name ("type18", "nodll", ...), its library ("sim", "reduced" or None: no
+    VekTiv.dll), its profile (None: the library's built-in device) and what came out."""
 
     def __init__(self, name, library, profile):
-        self.name = name            # "type18", "nodll", "reduced", ...
-        self.library = library      # "sim", "reduced" or None (no VekTiv.dll)
-        self.profile = profile      # profile file, or None for the library's built-in device
-        self.exit_code = None
-        self.seconds = None
-        self.hung = False
-        self.report_bytes = None
+        self.name, self.library, self.profile = name, library, profile
+        self.exit_code = self.seconds = self.report_bytes = self.report_path = self.folder = None
         self.stylesheet = None      # path of the stylesheet written beside the report
-        self.report_path = None
-        self.folder = None
-        self.problems = []
+        self.hung, self.problems = False, []
 
 
 def runs_for_every_profile():
     """The runs of the end-to-end test: every profile, the built-in device, no library at all,
     and the build that lacks some exports."""
-    runs = [Run(name, "sim", os.path.join(PROFILES, name + ".ini")) for name in profile_names()]
-    runs.append(Run("builtin", "sim", None))
-    runs.append(Run("nodll", None, None))
-    runs.append(Run("reduced", "reduced", None))
-    return runs
+    return [Run(name, "sim", os.path.join(PROFILES, name + ".ini")) for name in profile_names()] + [
+        Run("builtin", "sim", None), Run("nodll", None, None), Run("reduced", "reduced", None)]
 
 
 def scan(run, workdir, extra_env=None, call_log=True):
@@ -94,17 +85,12 @@ def scan(run, workdir, extra_env=None, call_log=True):
     for "nodll"), so the library is found beside the program and nowhere else. Fills in the
     run's exit code, time and report bytes; a run over the time limit is marked hung.
     """
-    folder = tempfile.mkdtemp(prefix=run.name + "-", dir=workdir)
-    run.folder = folder
+    folder = run.folder = tempfile.mkdtemp(prefix=run.name + "-", dir=workdir)
     shutil.copy2(os.path.join(BIN, "VekQuorvel.exe"), folder)
-    if run.library == "sim":
-        shutil.copy2(os.path.join(BIN, "VekTiv.dll"), folder)
-    elif run.library == "reduced":
-        shutil.copy2(os.path.join(BIN, "reduced", "VekTiv.dll"), folder)
-    report = os.path.join(folder, "report.xml")
-    env = dict(os.environ)
-    env.pop("VEKTIV_PROFILE", None)
-    env.pop("VEKTIV_CALL_LOG", None)
+    if run.library:
+        shutil.copy2(os.path.join(BIN, *(["reduced"] if run.library == "reduced" else []), "VekTiv.dll"), folder)
+    report = run.report_path = os.path.join(folder, "report.xml")
+    env = {k: v for k, v in os.environ.items() if k not in ("VEKTIV_PROFILE", "VEKTIV_CALL_LOG")}
     env["WINEDEBUG"] = "-all"
     if run.profile:
         env["VEKTIV_PROFILE"] = windows_path(run.profile)
@@ -120,7 +106,6 @@ def scan(run, workdir, extra_env=None, call_log=True):
     except subprocess.TimeoutExpired:
         run.hung = True
     run.seconds = time.monotonic() - start
-    run.report_path = report
     if os.path.exists(report):
         with open(report, "rb") as f:
             run.report_bytes = f.read()
@@ -228,20 +213,15 @@ class Prefix:
 
 
 def check_encoding(data):
-    problems = []
-    if not data.startswith(b"\xff\xfe"):
-        problems.append("no UTF-16LE byte-order mark")
-    if len(data) % 2:
-        problems.append("odd number of bytes")
+    problems = [what for what, bad in (("no UTF-16LE byte-order mark", not data.startswith(b"\xff\xfe")),
+                                       ("odd number of bytes", len(data) % 2)) if bad]
     try:
         text = data[2:].decode("utf-16-le")
     except UnicodeDecodeError as e:
         return problems + ["not UTF-16LE: %s" % e]
-    if not text.startswith('<?xml version="1.0" encoding="utf-16"?>\r\n'):
-        problems.append("first line is not the XML declaration")
-    if not text.endswith("</VekQuorvelReport>\r\n"):
-        problems.append("does not end with the root end tag and CR LF")
-    return problems
+    return problems + [what for what, bad in (
+        ("first line is not the XML declaration", not text.startswith('<?xml version="1.0" encoding="utf-16"?>\r\n')),
+        ("does not end with the root end tag and CR LF", not text.endswith("</VekQuorvelReport>\r\n"))) if bad]
 
 
 def check_lines(data):
@@ -261,13 +241,13 @@ def check_lines(data):
             problems.append("line %d: blanks before <%s>" % (number, name))
             continue
         depth = len(indent)
+        if name == "SubCategory" and not closing:
+            if depth not in (3, 4):
+                problems.append("line %d: SubCategory start tag at depth %d" % (number, depth))
+            subcategory_depth = depth
+            continue
         if name == "SubCategory":
-            expected = 3 if closing else None
-            if not closing:
-                if depth not in (3, 4):
-                    problems.append("line %d: SubCategory start tag at depth %d" % (number, depth))
-                subcategory_depth = depth
-                continue
+            expected = 3
         elif name == "SubCategoryName":
             expected = (subcategory_depth or 3) + 1
         else:
@@ -282,9 +262,7 @@ def check_lines(data):
     return problems
 
 
-def parse(data):
-    """The report's element tree, or raises ET.ParseError."""
-    return ET.fromstring(data)
+parse = ET.fromstring  # the report's element tree, or raises ET.ParseError
 
 
 def check_schema(path):
@@ -304,13 +282,8 @@ def check_numbers_and_words(root):
     if tests != [str(i) for i in range(1, len(tests) + 1)]:
         first = next((i for i, n in enumerate(tests, 1) if n != str(i)), None)
         problems.append("TestNumbers are not 1..%d (first wrong at test %s)" % (len(tests), first))
-    for t in root.iter("TestResult"):
-        if t.get("Format") not in FORMAT_WORDS:
-            problems.append("unknown Format %r" % t.get("Format"))
-    for t in root.iter("TestStatus"):
-        if (t.text or "") not in STATUS_WORDS:
-            problems.append("unknown TestStatus %r" % t.text)
-    return problems
+    problems += ["unknown Format %r" % t.get("Format") for t in root.iter("TestResult") if t.get("Format") not in FORMAT_WORDS]
+    return problems + ["unknown TestStatus %r" % t.text for t in root.iter("TestStatus") if (t.text or "") not in STATUS_WORDS]
 
 
 def check_rendering(report_path, stylesheet_path):
@@ -340,8 +313,7 @@ def check_library_calls(run):
     if not os.path.exists(log):
         return ["the library was never called"] if run.library == "sim" else []
     with open(log, encoding="utf-8", errors="replace") as f:
-        errors = [line.strip() for line in f if line.startswith("profile error")]
-    return errors[:1]
+        return [line.strip() for line in f if line.startswith("profile error")][:1]
 
 
 def check_report(run):
@@ -355,18 +327,14 @@ def check_report(run):
     if run.report_bytes is None:
         run.problems.append("no report written")
         return None
-    data = run.report_bytes
-    run.problems += check_encoding(data)
-    run.problems += check_lines(data)
+    run.problems += check_encoding(run.report_bytes) + check_lines(run.report_bytes)
     try:
-        root = parse(data)
+        root = parse(run.report_bytes)
     except ET.ParseError as e:
         run.problems.append("not well-formed: %s" % e)
         return None
-    run.problems += check_schema(run.report_path)
-    run.problems += check_numbers_and_words(root)
-    problems, _ = check_rendering(run.report_path, run.stylesheet)
-    run.problems += problems
+    run.problems += (check_schema(run.report_path) + check_numbers_and_words(root) +
+                     check_rendering(run.report_path, run.stylesheet)[0])
     return root
 
 
@@ -387,10 +355,7 @@ class Report:
         return [g.findtext("GroupName") for g in self.root.iter("TestGroup")]
 
     def group(self, name):
-        for g in self.root.iter("TestGroup"):
-            if g.findtext("GroupName") == name:
-                return g
-        return None
+        return next((g for g in self.root.iter("TestGroup") if g.findtext("GroupName") == name), None)
 
     def categories(self, group):
         g = self.group(group)
@@ -398,12 +363,8 @@ class Report:
 
     def category(self, group, category):
         g = self.group(group)
-        if g is None:
-            return None
-        for c in g.findall("Category"):
-            if c.findtext("CategoryName") == category:
-                return c
-        return None
+        return None if g is None else next((c for c in g.findall("Category")
+                                            if c.findtext("CategoryName") == category), None)
 
     def subcategories(self, group, category):
         c = self.category(group, category)
@@ -412,20 +373,12 @@ class Report:
     def tests(self, group, category, subcategory=None):
         """The Test elements of a category (of one subcategory when given), in order."""
         c = self.category(group, category)
-        if c is None:
-            return []
-        return [t for s in c.findall("SubCategory")
-                if subcategory is None or s.findtext("SubCategoryName") == subcategory
-                for t in s.findall("Test")]
+        return [] if c is None else [t for s in c.findall("SubCategory")
+                                     if subcategory is None or s.findtext("SubCategoryName") == subcategory
+                                     for t in s.findall("Test")]
 
     def test_names(self, group, category, subcategory=None):
         return [t.findtext("TestName") for t in self.tests(group, category, subcategory)]
 
     def test(self, group, category, name, subcategory=None):
-        for t in self.tests(group, category, subcategory):
-            if t.findtext("TestName") == name:
-                return t
-        return None
-
-    def all_tests(self):
-        return list(self.root.iter("Test"))
+        return next((t for t in self.tests(group, category, subcategory) if t.findtext("TestName") == name), None)

@@ -30,27 +30,20 @@ VOLATILE_RESULTS = [("Memory", "Physical Memory", None), ("Memory", "Paging Memo
 def without_clock(root):
     """The report tree as text, without the header's time and date and the figures that
     change from scan to scan."""
-    header = root.find("Header")
-    for name in ("Time", "Date"):
-        element = header.find(name) if header is not None else None
+    volatile = [root.find("Header/Time"), root.find("Header/Date")] + [
+        t.find("TestResult") for group, category, name in VOLATILE_RESULTS
+        for t in scan.Report(root).tests(group, category) if name in (None, t.findtext("TestName"))]
+    for element in volatile:
         if element is not None:
             element.text = ""
-    report = scan.Report(root)
-    for group, category, name in VOLATILE_RESULTS:
-        for test in report.tests(group, category):
-            result = test.find("TestResult")
-            if result is not None and name in (None, test.findtext("TestName")):
-                result.text = ""
     return scan.ET.tostring(root)
 
 
 def temporary_files(prefix_path):
     """The files that the UPS group's user settings upload names (GetTempFileNameW with the
     prefix "VekDiagUPS" keeps its first three letters), anywhere on the prefix's drive C:."""
-    found = set()
-    for folder, _, files in os.walk(os.path.join(prefix_path, "drive_c")):
-        found.update(os.path.join(folder, f) for f in files if re.fullmatch(r"Vek[0-9A-Fa-f]{1,4}\.tmp", f))
-    return found
+    return {os.path.join(folder, f) for folder, _, files in os.walk(os.path.join(prefix_path, "drive_c"))
+            for f in files if re.fullmatch(r"Vek[0-9A-Fa-f]{1,4}\.tmp", f)}
 
 
 def main():
@@ -76,19 +69,14 @@ def main():
             if root is not None:
                 report = scan.Report(root)
                 report.call_log = os.path.join(run.folder, "calls.log") if run.folder else None
-                for check in facts.checks_for(run.name, implemented):
-                    problem = check(report)
-                    if problem:
-                        run.problems.append(problem)
+                run.problems += [p for p in (check(report) for check in facts.checks_for(run.name, implemented)) if p]
                 trees[run.name] = without_clock(root)
             # The library's built-in device is default.ini, compiled in.
             if run.name == "builtin" and "builtin" in trees and trees.get("default") not in (None, trees["builtin"]):
                 run.problems.append("the built-in device's report differs from default.ini's")
             tests = len(list(root.iter("Test"))) if root is not None else 0
-            status = "ok" if not run.problems else "FAIL"
-            print("%-28s %-4s %5.1f s  %4d tests" % (run.name, status, run.seconds or 0, tests))
-            for p in run.problems:
-                print("    " + p)
+            print("%-28s %-4s %5.1f s  %4d tests" % (run.name, "FAIL" if run.problems else "ok", run.seconds or 0, tests))
+            print("".join("    %s\n" % p for p in run.problems), end="")
             failed += bool(run.problems)
     finally:
         if os.environ.get("VEK_E2E_KEEP"):
