@@ -58,20 +58,10 @@ std::wstring Text(HWND hWnd)
     DWORD_PTR n = 0;
     // WM_GETTEXT works across processes, unlike GetWindowText for controls.
     SendMessageTimeoutW(hWnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &n);
-    std::wstring text(buffer);
     // One line per item: line ends become visible escapes.
     std::wstring out;
-    for (wchar_t c : text)
-    {
-        if (c == L'\\')
-            out += L"\\\\";
-        else if (c == L'\n')
-            out += L"\\n";
-        else if (c == L'\r')
-            out += L"\\r";
-        else
-            out += c;
-    }
+    for (const wchar_t* p = buffer; *p != 0; ++p)
+        out += *p == L'\\' ? L"\\\\" : *p == L'\n' ? L"\\n" : *p == L'\r' ? L"\\r" : std::wstring(1, *p);
     return out;
 }
 
@@ -147,11 +137,8 @@ struct CIconMatch
 // Which standard icon the pixels of a rectangle show.
 CIconMatch MatchIcon(const std::vector<COLORREF>& shown, int w, int h)
 {
-    struct
-    {
-        const wchar_t* pszName;
-        LPCWSTR pszId;
-    } kIcons[] = { { L"error", IDI_HAND }, { L"question", IDI_QUESTION },
+    struct { const wchar_t* pszName; LPCWSTR pszId;
+             } kIcons[] = { { L"error", IDI_HAND }, { L"question", IDI_QUESTION },
                    { L"warning", IDI_EXCLAMATION }, { L"information", IDI_ASTERISK } };
     CIconMatch match{ L"none" };
     double best = Distance(shown, std::vector<COLORREF>(shown.size(), shown[0]));
@@ -269,14 +256,15 @@ int wmain(int argc, wchar_t** argv)
         fflush(stdout);
         return 0;
     }
-    if (command == L"click" && argc == 4)
+    if ((command == L"click" && argc == 4) || (command == L"close" && argc == 3))
     {
         HWND hWnd = ParseWindow(argv[2]);
-        int id = _wtoi(argv[3]);
+        int id = argc == 4 ? _wtoi(argv[3]) : 0;
         // Sent without waiting for the answer: the click may open a modal box that would block
         // a sender. Sent messages are handled in order, so a later "alive" answers after it.
-        return SendNotifyMessageW(hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                  reinterpret_cast<LPARAM>(GetDlgItem(hWnd, id))) ? 0 : 1;
+        return (argc == 4 ? SendNotifyMessageW(hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                               reinterpret_cast<LPARAM>(GetDlgItem(hWnd, id)))
+                          : SendNotifyMessageW(hWnd, WM_CLOSE, 0, 0)) ? 0 : 1;
     }
     if (command == L"settext" && argc == 5)
     {
@@ -349,8 +337,6 @@ int wmain(int argc, wchar_t** argv)
         RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return IsWindow(hWnd) && IsWindowVisible(hWnd) ? 0 : 1;
     }
-    if (command == L"close" && argc == 3)
-        return SendNotifyMessageW(ParseWindow(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
     if (command == L"record" && argc == 4)
     {
         FILE* f = _wfopen(argv[2], L"ab");

@@ -76,6 +76,18 @@ class GuiTest(unittest.TestCase):
         self.assertEqual(self.program.windows(), [])
         return code
 
+    def box_keeps_dialog(self, dialog, text, icon):
+        """The box over the dialog: its title and icon; OK closes it, the dialog stays; Cancel ends."""
+        box = self.program.wait_message(text)
+        self.assertEqual(box.title, TITLE)
+        self.assertEqual(box.icon(), icon)
+        self.program.click(box, IDOK)
+        self.program.wait_gone(box)
+        self.assertTrue(self.program.still_there(dialog))
+        self.program.click(dialog, IDCANCEL)
+        self.assertEqual(self.program.exit_code(), 1223)
+        return box
+
     # Report-file dialog ---------------------------------------------------------------------
 
     def test_default_name_in_the_documents_folder(self):
@@ -109,27 +121,13 @@ class GuiTest(unittest.TestCase):
         dialog = self.open_dialog()
         self.program.set_text(dialog, IDC_REPORT_FILE, '')
         self.program.click(dialog, IDOK)
-        box = self.program.wait_message(NO_NAME)
-        self.assertEqual(box.title, TITLE)
-        self.assertEqual(box.icon(), 'error')
-        self.program.click(box, IDOK)
-        self.program.wait_gone(box)
-        self.assertTrue(self.program.still_there(dialog))
-        self.program.click(dialog, IDCANCEL)
-        self.assertEqual(self.program.exit_code(), 1223)
+        self.box_keeps_dialog(dialog, NO_NAME, 'error')
 
     def test_help_shows_usage_with_information_icon(self):
         dialog = self.open_dialog()
         self.program.click(dialog, IDHELP)
-        box = self.program.wait_message(USAGE_START)
-        self.assertEqual(box.title, TITLE)
-        self.assertEqual(box.icon(), 'information')
+        box = self.box_keeps_dialog(dialog, USAGE_START, 'information')
         self.assertIn('\n\r-f=<report file>\n\r', box.message())
-        self.program.click(box, IDOK)
-        self.program.wait_gone(box)
-        self.assertTrue(self.program.still_there(dialog))
-        self.program.click(dialog, IDCANCEL)
-        self.assertEqual(self.program.exit_code(), 1223)
 
     def test_existing_file_question_no_stays_yes_runs_the_scan(self):
         report = self.report_path()

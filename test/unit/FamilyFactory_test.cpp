@@ -52,11 +52,7 @@ TEST(FamilyFactory, RegularMemberWritesTenTestsWithTheirFormats)
         [](CTest& t) { WriteFactorySettings(t, kFactoryBusUnit); });
 
     ASSERT_EQ(run.Names(), kAllTen);
-    const struct
-    {
-        const wchar_t* result;
-        const wchar_t* format;
-    } expected[] = {
+    const struct { const wchar_t* result; const wchar_t* format; } expected[] = {
         { L"1.2", L"String" },      { L"00000000", L"Hex" }, { L"00012345", L"Hex" },
         { L"00A0", L"Hex" },        { L"FFFFFFFF", L"Hex" }, { L"FFFF", L"Hex" },
         { L"B1", L"String" },       { L"SN-77", L"String" }, { L"MOD 9", L"String" },
@@ -78,13 +74,8 @@ TEST(FamilyFactory, RegularMemberWritesTenTestsWithTheirFormats)
 TEST(FamilyFactory, ReadsInReportOrderAndEveryFailureIsWritten)
 {
     // The hardware revision is a string on the CPU board and the memory modules only.
-    const struct
-    {
-        const char* name;
-        const CFactoryMember* member;
-        DWORD b, version, raw, rawSize;
-        bool revisionString;
-    } cases[] = {
+    const struct { const char* name; const CFactoryMember* member; DWORD b, version, raw, rawSize;
+                   bool revisionString; } cases[] = {
         { "bus unit", &kFactoryBusUnit, 85, 93, 94, 1024, false },
         { "CPU board", &kFactoryCpuBoard, 45, 77, 81, 1536, true },
     };
@@ -115,14 +106,10 @@ TEST(FamilyFactory, ReadsInReportOrderAndEveryFailureIsWritten)
 
 TEST(FamilyFactory, CpuBoardAndMemoryModuleGates)
 {
-    const struct
-    {
-        const char* name;
-        const CFactoryMember* member;
-        const char* type;  // profile line of the device type
-        bool version;
-        DWORD rawId, rawSize;  // rawSize 0: no "Raw data"
-    } cases[] = {
+    // type: profile line of the device type
+    // rawSize: rawSize 0: no "Raw data"
+    const struct { const char* name; const CFactoryMember* member; const char* type; bool version; DWORD rawId, rawSize;
+                   } cases[] = {
         { "CPU board 19", &kFactoryCpuBoard, "DeviceType = u32 19\n", false, 81, 0 },
         { "CPU board 15", &kFactoryCpuBoard, "DeviceType = u32 15\n", true, 81, 1536 },
         { "CPU board unreadable", &kFactoryCpuBoard, "DeviceType = fail 31\n", true, 81, 1536 },

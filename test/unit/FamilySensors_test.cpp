@@ -26,13 +26,9 @@ std::vector<std::string> Reads(const CReportOutline& run, const std::string& pre
 
 TEST(FamilySensors, SelfOpeningContainers)
 {
-    const struct
-    {
-        const char* name;
-        const CSensorMember* member;
-        const char* profile;
-        std::vector<std::wstring> outline;  // after the group's own first category
-    } cases[] = {
+    // outline: after the group's own first category
+    const struct { const char* name; const CSensorMember* member; const char* profile; std::vector<std::wstring> outline;
+                   } cases[] = {
         { "IF, none reads", &kTemperaturesIfBoard, "", {} },
         { "IF, second and fourth", &kTemperaturesIfBoard,
           "Temperature 28 = i8 1\nTemperature 30 = i8 2\n",
@@ -51,17 +47,8 @@ TEST(FamilySensors, SelfOpeningContainers)
 
 TEST(FamilySensors, ValuesStatusAndAlarms)
 {
-    const struct
-    {
-        const char* name;
-        const CSensorMember* member;
-        DWORD index;
-        const char* profile;
-        const wchar_t* result;
-        const wchar_t* format;
-        const wchar_t* status;
-        size_t alarmReads;
-    } cases[] = {
+    const struct { const char* name; const CSensorMember* member; DWORD index; const char* profile;
+                   const wchar_t* result; const wchar_t* format; const wchar_t* status; size_t alarmReads; } cases[] = {
         { "-128 stays a number", &kTemperaturesDisplayLink, 0, "Temperature 35 = i8 -128\n",
           L"-128", L"DegreeCentigrade", L"Passed", 1 },
         { "alarm 1", &kTemperaturesDisplayLink, 0, "Temperature 35 = i8 90\nAlarm 35 = u32 1\n",
@@ -97,15 +84,9 @@ TEST(FamilySensors, ValuesStatusAndAlarms)
 
 TEST(FamilySensors, AlarmOnlyAfterASuccessfulReading)
 {
-    const struct
-    {
-        const char* name;
-        const CSensorMember* member;
-        DWORD index;
-        const char* profile;  // only the reading under test answers
-        const wchar_t* test;
-        std::vector<std::string> calls;
-    } cases[] = {
+    // profile: only the reading under test answers
+    const struct { const char* name; const CSensorMember* member; DWORD index; const char* profile; const wchar_t* test;
+                   std::vector<std::string> calls; } cases[] = {
         { "display link sensor 2", &kTemperaturesDisplayLink, 0, "Temperature 36 = i8 20\n", L"Sensor 2",
           { "TivGetTemperature(35,1)", "TivGetTemperature(36,1)", "TivGetAlarm(36,4)",
             "TivGetTemperature(37,1)", "TivGetTemperature(38,1)" } },
@@ -124,12 +105,7 @@ TEST(FamilySensors, AlarmOnlyAfterASuccessfulReading)
 
 TEST(FamilySensors, Drives)
 {
-    const struct
-    {
-        DWORD drive;
-        std::vector<std::string> calls;
-        const wchar_t* name;
-    } cases[] = {
+    const struct { DWORD drive; std::vector<std::string> calls; const wchar_t* name; } cases[] = {
         { 1, { "TivGetTemperature(3,1)", "TivGetAlarm(2,4)" }, L"Slide-in drive 1" },
         { 2, { "TivGetTemperature(4,1)", "TivGetAlarm(3,4)" }, L"Slide-in drive 2" },
         { 3, {}, nullptr },
@@ -161,13 +137,7 @@ TEST(FamilySensors, DeviceTypeGates)
     const std::vector<std::wstring> kCase4 = { L"Case fan 1", L"Case fan 2", L"Case fan 3",
                                                L"Case fan 4" };
     const std::vector<std::wstring> kCase3 = { L"Case fan 1", L"Case fan 2", L"Case fan 3" };
-    const struct
-    {
-        const char* name;
-        const char* type;
-        const CSensorMember* member;
-        std::vector<std::wstring> names;
-    } cases[] = {
+    const struct { const char* name; const char* type; const CSensorMember* member; std::vector<std::wstring> names; } cases[] = {
         { "case fan kit on 18", "u32 18", &kFanSpeedsCaseFanKit, kCase4 },
         { "case fan kit on 20", "u32 20", &kFanSpeedsCaseFanKit, kCase3 },
         { "system fans on 3", "u32 3", &kFanSpeedsSystemUnit, kCase3 },
@@ -191,13 +161,7 @@ TEST(FamilySensors, DeviceTypeGates)
 
 TEST(FamilySensors, CpuBoardSensorsOrBoardTemperature)
 {
-    const struct
-    {
-        const char* name;
-        const char* profile;
-        std::vector<std::wstring> names;
-        const wchar_t* status;
-    } cases[] = {
+    const struct { const char* name; const char* profile; std::vector<std::wstring> names; const wchar_t* status; } cases[] = {
         { "type 16, all read", "DeviceType = u32 16\nTemperature 15 = i8 1\nTemperature 16 = i8 2\n"
                                "Temperature 17 = i8 3\nTemperature 18 = i8 4\nAlarm 29 = u32 1\n",
           { L"Sensor 1", L"Sensor 2", L"Sensor 3", L"Sensor 4" }, nullptr },

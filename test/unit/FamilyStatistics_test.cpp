@@ -9,14 +9,10 @@
 
 TEST(FamilyStatistics, CounterReads)
 {
-    const struct
-    {
-        const char* name;
-        const char* entry;  // StatisticsValue 11 = ...
-        const wchar_t* result;  // nullptr: failure text of error
-        DWORD error;
-        std::vector<std::string> calls;
-    } cases[] = {
+    // entry: StatisticsValue 11 = ...
+    // result: nullptr: failure text of error
+    const struct { const char* name; const char* entry; const wchar_t* result; DWORD error;
+                   std::vector<std::string> calls; } cases[] = {
         { "32-bit", "u32 123456", L"123456", 0, { "TivGetStatisticsValue(11,4)" } },
         { "top bit set", "u32 0x80000000", L"2147483648", 0, { "TivGetStatisticsValue(11,4)" } },
         { "16-bit by retry", "u16 0xFFFE", L"65534", 0,
@@ -58,15 +54,8 @@ TEST(FamilyStatistics, PanelAndSystemUnitGates)
     const std::vector<std::wstring> kBacklight = { L"Backlight-on cycles", L"Backlight-on hours" };
     const std::vector<std::wstring> kSystemAll = { L"Power-on cycles", L"Power-on hours",
                                                    L"Fan-on hours" };
-    const struct
-    {
-        const char* name;
-        const char* type;
-        const CStatisticsMember* member;
-        DWORD index;
-        std::vector<std::wstring> names;
-        std::vector<DWORD> ids;
-    } cases[] = {
+    const struct { const char* name; const char* type; const CStatisticsMember* member; DWORD index;
+                   std::vector<std::wstring> names; std::vector<DWORD> ids; } cases[] = {
         { "panel 15 on 19", "u32 19", &kStatisticsPanel, 15, kPanelAll, { 22, 23, 3, 4 } },
         { "panel 15 on 18", "u32 18", &kStatisticsPanel, 15, kBacklight, { 3, 4 } },
         { "panel 15 unreadable", "fail 31", &kStatisticsPanel, 15, kBacklight, { 3, 4 } },
@@ -102,11 +91,7 @@ TEST(FamilyStatistics, PanelAndSystemUnitGates)
 
 TEST(FamilyStatistics, IfSlots)
 {
-    const struct
-    {
-        DWORD slot;
-        std::vector<std::string> calls;
-    } cases[] = {
+    const struct { DWORD slot; std::vector<std::string> calls; } cases[] = {
         { 1, { "TivGetStatisticsValue(7,4)", "TivGetStatisticsValue(8,4)" } },
         { 2, { "TivGetStatisticsValue(15,4)", "TivGetStatisticsValue(16,4)" } },
         { 0, {} },

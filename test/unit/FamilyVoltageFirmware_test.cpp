@@ -9,12 +9,7 @@
 
 TEST(FamilyVoltages, ThousandthsAreDividedInSinglePrecision)
 {
-    const struct
-    {
-        DWORD value;
-        const wchar_t* format;
-        const wchar_t* text;
-    } cases[] = {
+    const struct { DWORD value; const wchar_t* format; const wchar_t* text; } cases[] = {
         { 45, L"%.2f", L"0.05" },  // 0.045 in double would give 0.04
         { 5, L"%.2f", L"0.00" },
         { 4294967295u, L"%.3f", L"4294967.500" },
@@ -25,14 +20,8 @@ TEST(FamilyVoltages, ThousandthsAreDividedInSinglePrecision)
 
 TEST(FamilyVoltages, MembersWriteTheirTests)
 {
-    const struct
-    {
-        const char* name;
-        const char* profile;
-        const CRows* member;
-        std::vector<std::wstring> names;
-        std::vector<std::wstring> results;
-    } cases[] = {
+    const struct { const char* name; const char* profile; const CRows* member; std::vector<std::wstring> names;
+                   std::vector<std::wstring> results; } cases[] = {
         { "CPU board voltages", "Voltage 1 = u32 3300\nVoltage 5 = u32 5012\nVoltage 2 = u32 0\n",
           &kVoltagesCpuBoard, { L"+3.3Vin", L"+5Vin", L"5Vsb" },
           { L"3.300", L"5.012", L"0.000" } },
@@ -71,11 +60,8 @@ TEST(FamilyVoltages, MembersWriteTheirTests)
 
 TEST(FamilyVoltages, VcoreBOnlyOnBoardR563)
 {
-    const struct
-    {
-        const char* board;  // HardwareStringW 16 entry
-        std::vector<std::wstring> names;
-    } cases[] = {
+    // board: HardwareStringW 16 entry
+    const struct { const char* board; std::vector<std::wstring> names; } cases[] = {
         { "str \"R563GME\"", { L"VcoreA", L"VcoreB" } },
         { "str \"855GME\"", { L"VcoreA" } },
         { "fail 31", { L"VcoreA" } },
@@ -100,12 +86,8 @@ TEST(FamilyVoltages, VcoreBOnlyOnBoardR563)
 
 TEST(FamilyFirmware, BootModeForms)
 {
-    const struct
-    {
-        const char* entry;  // FirmwareValue <id> = ...
-        const wchar_t* common;  // nullptr: failure
-        const wchar_t* bios;
-    } cases[] = {
+    // entry: FirmwareValue <id> = ...; a null text: a failure
+    const struct { const char* entry; const wchar_t* common; const wchar_t* bios; } cases[] = {
         { "u32 1", L"High area", L"Normal area" },
         { "u32 0", L"Low area", L"Backup area" },
         { "u32 2", L"Low area", L"Backup area" },
@@ -147,14 +129,9 @@ TEST(FamilyFirmware, BootModeForms)
 
 TEST(FamilyFirmware, Members)
 {
-    const struct
-    {
-        const char* name;
-        const char* type;
-        const CFirmwareMember* member;
-        std::vector<std::wstring> outline;  // after the group's first category
-        std::vector<std::string> reads;
-    } cases[] = {
+    // outline: after the group's first category
+    const struct { const char* name; const char* type; const CFirmwareMember* member; std::vector<std::wstring> outline;
+                   std::vector<std::string> reads; } cases[] = {
         { "display link", "u32 18", &kFirmwareDisplayLink,
           { L"T:FPGA firmware version", L"T:Boot mode" },
           { "TivGetFirmwareStringW(24,512)", "TivGetFirmwareValue(32,4)" } },

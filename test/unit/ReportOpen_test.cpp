@@ -57,12 +57,8 @@ TEST(ReportOpen, WritesStylesheetBesideAndHeader)
     ASSERT_GT(stylesheet.size(), 3u);
     EXPECT_EQ(stylesheet.substr(0, 3), "\xEF\xBB\xBF");
 
-    struct
-    {
-        std::wstring report;
-        std::wstring stylesheet;  // file in the folder
-        std::wstring href;
-    } const kCases[] = {
+    // stylesheet: file in the folder
+    struct { std::wstring report; std::wstring stylesheet; std::wstring href; } const kCases[] = {
         { L"rel.2\\report", L"rel.2\\report.xsl", L"report.xsl" },
         { L"My Report.xml", L"My Report.xsl", L"My%20Report.xsl" },
     };
@@ -95,14 +91,7 @@ TEST(ReportOpen, ReportNamedLikeItsStylesheetReplacesIt)
 
 TEST(ReportOpen, ExistingReportAsksUnlessOverwriteIsAllowed)
 {
-    struct
-    {
-        BOOL bOverwrite;
-        BOOL bAnswer;
-        DWORD dwResult;
-        int nQuestions;
-        bool replaced;
-    } const kCases[] = {
+    struct { BOOL bOverwrite; BOOL bAnswer; DWORD dwResult; int nQuestions; bool replaced; } const kCases[] = {
         { FALSE, FALSE, 80, 1, false },
         { FALSE, TRUE, 0, 1, true },
         { TRUE, FALSE, 0, 0, true },
@@ -181,14 +170,8 @@ TEST(ReportFile, AnyLineFailedOrCutShortFailsTheClose)
 {
     // Writes 1 to 4 are the prologue (two for the byte-order mark), 5 to 7 three lines and 8
     // the root end tag; the lines after a failed one are written all the same.
-    struct
-    {
-        int nFaultAt;
-        bool bCutShort;
-        DWORD dwLines;  // the three results added up
-        DWORD dwClose;
-        DWORD dwLastError;
-    } const kCases[] = {
+    // dwLines: the three results added up
+    struct { int nFaultAt; bool bCutShort; DWORD dwLines; DWORD dwClose; DWORD dwLastError; } const kCases[] = {
         { 0, false, 0, 0, 0 },
         { 6, false, 29, 29, ERROR_DISK_FULL },
         { 6, true, 29, 29, 29 },

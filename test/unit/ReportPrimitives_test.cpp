@@ -60,12 +60,7 @@ HANDLE NextHandleValue()
 // The indentation of every depth is in the tree writer's one exact layout (ReportTree).
 TEST(ReportPrimitives, LineEdgeCases)
 {
-    struct
-    {
-        const char* what;
-        std::function<DWORD(HANDLE)> write;
-        std::wstring expected;
-    } const kCases[] = {
+    struct { const char* what; std::function<DWORD(HANDLE)> write; std::wstring expected; } const kCases[] = {
         { "leaf, depth 7, attribute",
           [](HANDLE h) { return WriteElement(h, L"TestResult", L"12", L"Format", L"Dec", 7); },
           L"\t\t\t\t\t\t\t<TestResult Format=\"Dec\">12</TestResult>\r\n" },
@@ -91,11 +86,7 @@ TEST(ReportPrimitives, LineEdgeCases)
 
 TEST(ReportPrimitives, LeafTextIsEscapedAfterItsFinalLfIsDropped)
 {
-    struct
-    {
-        std::wstring text;
-        std::wstring written;
-    } const kCases[] = {
+    struct { std::wstring text; std::wstring written; } const kCases[] = {
         { L"a&b\"c<d>e'f", L"a&amp;b&quot;c&lt;d&gt;e'f" },
         // Already an entity: escaped again.
         { L"&amp; &lt;", L"&amp;amp; &amp;lt;" },
@@ -110,11 +101,7 @@ TEST(ReportPrimitives, LeafTextIsEscapedAfterItsFinalLfIsDropped)
 TEST(ReportPrimitives, CharactersXmlForbidsBecomeReplacementCharacters)
 {
     const wchar_t R = 0xFFFD;
-    struct
-    {
-        std::wstring text;
-        std::wstring written;
-    } const kCases[] = {
+    struct { std::wstring text; std::wstring written; } const kCases[] = {
         { std::wstring{ 0x01, 0x0B, 0x1F }, std::wstring(3, R) },
         { std::wstring{ 0xFFFE, 0xFFFF }, std::wstring(2, R) },
         // Allowed: TAB, LF and CR inside, the first printable, DEL and C1, the replacement itself.
@@ -140,12 +127,7 @@ TEST(ReportPrimitives, CharactersXmlForbidsBecomeReplacementCharacters)
 
 TEST(ReportPrimitives, BadHandlesAndMissingArguments)
 {
-    struct
-    {
-        const char* what;
-        std::function<DWORD(HANDLE)> write;
-        DWORD dwExpected;
-    } const kCases[] = {
+    struct { const char* what; std::function<DWORD(HANDLE)> write; DWORD dwExpected; } const kCases[] = {
         { "leaf, NULL handle", [](HANDLE) { return WriteElement(nullptr, L"A", L"t", nullptr, nullptr, 1); }, 6 },
         { "close, NULL handle", [](HANDLE) { return CloseReportFile(L"VekQuorvelReport", nullptr); }, 6 },
         { "start tag, invalid handle", [](HANDLE) { return WriteStartTag(INVALID_HANDLE_VALUE, L"A", 1); }, 29 },
@@ -167,11 +149,8 @@ TEST(ReportFile, CreateWritesBomDeclarationStylesheetAndRoot)
 {
     CTempDir dir;
     const std::wstring longName = std::wstring(250, L'n') + L".xsl";
-    struct
-    {
-        const wchar_t* pszStylesheet;
-        std::wstring href;  // empty: no stylesheet line
-    } const kCases[] = {
+    // href: empty: no stylesheet line
+    struct { const wchar_t* pszStylesheet; std::wstring href; } const kCases[] = {
         { nullptr, L"" },
         // Does not fit a 260-character line: written whole all the same.
         { longName.c_str(), longName },
@@ -242,11 +221,7 @@ TEST(ReportFile, FailedFirstLinesLeaveNoHandleOpen)
 
 TEST(ReportFile, StylesheetPathReplacesTheFileNamesExtension)
 {
-    struct
-    {
-        std::wstring report;
-        std::wstring stylesheet;
-    } const kCases[] = {
+    struct { std::wstring report; std::wstring stylesheet; } const kCases[] = {
         { L"C:\\rel.2\\report", L"C:\\rel.2\\report.xsl" },
         { L"C:\\Data\\a.b.xml", L"C:\\Data\\a.b.xsl" },
         { L"C:\\Data\\x.xsl", L"C:\\Data\\x.xsl" },

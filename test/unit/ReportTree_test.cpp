@@ -99,12 +99,8 @@ TEST_F(ReportTree, GroupWithTestsInBothSubCategoryDepths)
 
 TEST_F(ReportTree, SubCategoryModes)
 {
-    struct
-    {
-        const wchar_t* pszCategory;
-        const wchar_t* pszMode;
-        std::vector<std::wstring> outline;  // after the group line
-    } const kCases[] = {
+    // outline: after the group line
+    struct { const wchar_t* pszCategory; const wchar_t* pszMode; std::vector<std::wstring> outline; } const kCases[] = {
         { nullptr, nullptr, { L"C:CatUndef", L"S:CatUndef" } },
         { L"Fans", nullptr, { L"C:Fans", L"S:CatUndef" } },
         { L"Fans", L"Case", { L"C:Fans", L"S:Case" } },
@@ -175,14 +171,8 @@ TEST_F(ReportTree, NumbersRunOnAcrossGroups)
 
 TEST_F(ReportTree, FormatWordsStatusTextsAndValues)
 {
-    const struct
-    {
-        DWORD format, status;
-        std::wstring value;
-        const wchar_t* word;
-        const wchar_t* statusText;
-        std::wstring written;
-    } kCases[] = {
+    const struct { DWORD format, status; std::wstring value; const wchar_t* word; const wchar_t* statusText;
+                   std::wstring written; } kCases[] = {
         // The ends of the word list, a gap in it, and codes past its end.
         { 0, 0, L"", L"Unknown", L"Passed", L"" },
         { 6, 2, L"12", L"DegreeCentigrade", L"Alarm", L"12" },
