@@ -9,9 +9,9 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from guidriver import VEK_BUILD, Program, windows_path, wine_env  # noqa: E402
+from guidriver import SCRATCH, Program, windows_path, wine_env  # noqa: E402
 
-folder = os.path.join(VEK_BUILD, 'cut-short-test')
+folder = os.path.join(SCRATCH, 'cut-short-test')
 shutil.rmtree(folder, ignore_errors=True)
 report = os.path.join(folder, 'report.xml')
 # A spot of its own for reading the box's icon: the GUI tests share the display.
