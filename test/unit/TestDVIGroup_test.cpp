@@ -43,6 +43,7 @@ TEST(DviGroup, GatesChannelsAndPanels)
         { Profile(7, ""), { "(0)", "(0)" } },
         { Profile(15, ""), { "(1)", "(1)" } },
         { Profile(15, "HardwareValue 58 = u32 0\n"), {} },
+        { Profile(16, "HardwareValue 58 = u32 0\n"), { "(1)", "(1)" } },  // the board gates type 15 only
         { Profile(21, ""), {} },
         { "DeviceType = u32 0\n", {} },
     };

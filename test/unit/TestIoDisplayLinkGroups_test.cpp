@@ -27,6 +27,7 @@ TEST(BoardGroups, GateAndCategoriesByType)
         { false, "DeviceType = u32 20\nHardwareValue 18 = u32 2\n", link20, 1 },
         { false, "DeviceType = u32 18\nHardwareValue 18 = u32 0\n", {}, 1 },
         { false, "DeviceType = u32 19\nHardwareValue 18 = u32 1\n", {}, 0 },
+        { false, "DeviceType = fail 31\nHardwareValue 18 = u32 1\n", {}, 0 },
     };
     for (const auto& c : cases)
     {
