@@ -132,7 +132,7 @@ TEST(UpsGroup, UserSettingsLeaveNoFile)
     const std::wstring kValid = L"Status=Valid", kOn = L"Current limitation (8A)=Enabled",
                        kOff = L"Current limitation (8A)=Disabled", kTime = L"Low battery shutdown time=300";
     CTempDir folder;
-    enum { kFolder, kDeleteInsteadOfUpload, kTooLong };
+    enum { kFolder, kDeleteInsteadOfUpload, kTooLong, kNoUploadExport };
     const struct { std::string extra; std::vector<std::wstring> tests; int nRedirect = kFolder; } cases[] = {
         { k256 + "00 fill 245 00", { kValid, kOn, L"Over current shutdown action=Turn off within 1 minute (UL-conform)",
                                      kTime, L"Raw data" } },
@@ -149,6 +149,8 @@ TEST(UpsGroup, UserSettingsLeaveNoFile)
         // The file is gone when it is to be read: the open's own error.
         { "UploadFileW 17 = bytes 01", { L"Raw data=" + ErrorText(ERROR_FILE_NOT_FOUND) }, kDeleteInsteadOfUpload },
         { "UploadFileW 17 = bytes 01", { L"Raw data=" + ErrorText(ERROR_FILENAME_EXCED_RANGE) }, kTooLong },
+        // No export to upload with: a failure of its own, whatever code the thread holds.
+        { "UploadFileW 17 = fail 23", { L"Raw data=" + ErrorText(ERROR_PROC_NOT_FOUND) }, kNoUploadExport },
     };
     for (const auto& c : cases)
     {
@@ -162,6 +164,8 @@ TEST(UpsGroup, UserSettingsLeaveNoFile)
                 auto group = std::make_unique<CTestUPS>(pReport);
                 if (c.nRedirect == kDeleteInsteadOfUpload)
                     group->m_Library.m_pTivUploadFileW = DeleteInsteadOfUpload;
+                if (c.nRedirect == kNoUploadExport)
+                    group->m_Library.m_pTivUploadFileW = nullptr;
                 return std::unique_ptr<CTest>(std::move(group));
             });
         SetEnvironmentVariableW(L"TMP", nullptr);
