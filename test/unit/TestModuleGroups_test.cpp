@@ -52,6 +52,11 @@ TEST(ModuleGroups, GatesPresenceAndCategories)
         { RunGroup<CTestDrive>, "DeviceType = u32 18\nHardwareValue 62 = u32 1 then fail 31\nHardwareValue 63 = u32 1\n",
           L"G:Slide-In Drives|C:Slide-In Drive 1|C:Slide-In Drive 2" + kDrive + L"#62 62 63" },
         { RunGroup<CTestDrive>, "DeviceType = u32 20\n" + kAll, L"#" },
+        // Each type of the chain is its own check in the order given: the first read fails, the
+        // later checks compare the type now read (18 or 15) with the codes after the first.
+        { RunGroup<CTestDrive>, "DeviceType = fail 31 then u32 18\n" + kAll, L"#" },
+        { RunGroup<CTestIF>, "DeviceType = fail 31 then u32 15\n" + kAll, L"#" },
+        { RunGroup<CTestFanKit>, "DeviceType = fail 31 then u32 18\n" + kAll, L"#" },
         { RunGroup<CTestIF>, "DeviceType = u32 15\nHardwareValue 57 = u32 0\nHardwareValue 59 = u32 1\n" + kSensors,
           L"G:IF Boards|C:IF Board 2" + kIfTemps + L"#57 59 59" },
         { RunGroup<CTestIF>, "DeviceType = u32 18\n" + kAll + kSensors,
