@@ -385,7 +385,11 @@ DWORD CTestUPS::UploadUserSettings(BYTE (&block)[256], DWORD& dwCount)
     if (m_Library.m_pTivUploadFileW == nullptr)
         return ERROR_PROC_NOT_FOUND;
     if (!m_Library.m_pTivUploadFileW(file.Path(), kUserSettingsUploadId, 0, 0))
-        return GetLastError();
+    {
+        // The code decides the result here: a failed call that leaves none is no "Valid".
+        DWORD dwUploadError = GetLastError();
+        return dwUploadError != ERROR_SUCCESS ? dwUploadError : ERROR_GEN_FAILURE;
+    }
     CFileHandle hFile(CreateFileW(file.Path(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                   nullptr));
     if (!hFile)

@@ -143,6 +143,7 @@ TEST(UpsGroup, UserSettingsLeaveNoFile)
         { "UploadFileW 17 = bytes fill 100 00", { kValid, L"Raw data" } },
         { "UploadFileW 17 = fail 23", { L"Status=Invalid" } },
         { "UploadFileW 17 = fail 1117", { L"Raw data=" + ErrorText(1117) } },
+        { "UploadFileW 17 = fail 0", { L"Raw data=" + ErrorText(ERROR_GEN_FAILURE) } },
         { "HardwareValue 31 = u32 0x0400", { L"Status=Invalid" } },
         { "HardwareValue 31 = fail 1117", { L"Status=" + ErrorText(1117) } },
         { "FirmwareStringW 25 = str \"1.09\"", {} },
