@@ -150,6 +150,30 @@ TEST(PanelGroup, LedLayersFollowTheKeyConfiguration)
     }
 }
 
+TEST(PanelGroup, KeysFollowTheCount)
+{
+    // Type, then entries; each Keys test as name=result/status.
+    const std::wstring kHead = L"Count=3/Passed,Enabled=Yes/Passed,", kMatrix = L"Matrix=" + ErrorText(5) + L"/Failed,";
+    const struct { const char* entries; std::wstring expected; } cases[] = {
+        { "4\nKeyCount = fail 31\n", L"Count=" + ErrorText(31) + L"/Failed," },
+        // Unreadable switches are "Undefined" and pass; readable ones are two hex digits.
+        { "4\nKeySwitches = fail 31\n", kHead + L"Switches=Undefined/Passed," + kMatrix },
+        { "5\nKeySwitches = u8 10\n", kHead + L"Switches=0A/Passed," + kMatrix },
+        { "9\nKeySwitches = u8 10\n", kHead + kMatrix },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.entries);
+        CReportOutline report = RunGroup<CTestPanel>("KeyCount = u8 3\nAreKeysEnabled = u32 2\nKeyMatrix = fail 5\n"
+                                                     "LedCount = u8 0\nDeviceType = u32 " + std::string(c.entries));
+        std::wstring keys;
+        for (const CReportTest& test : report.tests)
+            if (test.category == L"Panel 0" && test.subCategory == L"Keys")
+                keys += test.name + L"=" + test.result + L"/" + test.status + L",";
+        EXPECT_EQ(keys, c.expected);
+    }
+}
+
 TEST(PanelGroup, JoystickAndPotentiometer)
 {
     const std::string kHandheld =
