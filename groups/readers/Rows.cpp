@@ -89,6 +89,8 @@ CReading ReadRow(CTivLibrary& library, const CRow& row)
     }
     case ERowKind::kByteList:
     {
+        if (row.ids.count == 0)
+            return Failure(ERROR_INVALID_PARAMETER);
         std::wstring text;
         for (DWORD i = 0; i < row.ids.count; ++i)
         {

@@ -59,7 +59,8 @@ enum class ERowKind
     kText,         // UTF-16 text of `size` bytes, up to its terminator or the buffer's end
     kRaw,          // HexDump of all `size` bytes
     kByteList,     // one byte from each id of `ids`, each through the format, joined by a blank;
-                   // the first read that fails ends the test with its error
+                   // the first read that fails ends the test with its error; no ids is a
+                   // failure (87), never an empty value reported as read
     kBits,         // one byte as eight characters "0"/"1", bit 7 first
     kWords,        // `words.zero` for the value 0, else `words.nonZero`
     kThousandths,  // an unsigned count divided by 1000 in single precision, through the format
@@ -79,7 +80,9 @@ struct CIdList
     DWORD count = 0;
     DWORD ids[4] = {};
 };
-constexpr CIdList Ids(std::initializer_list<DWORD> ids)
+// Evaluated while compiling, so a list longer than four ids is a build error rather than a
+// write past the array when a table happens to be initialised at run time.
+consteval CIdList Ids(std::initializer_list<DWORD> ids)
 {
     CIdList list;
     for (DWORD id : ids)

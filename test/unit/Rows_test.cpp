@@ -34,6 +34,9 @@ const CRow kRows[] = {
     { .name = L"layer", .read = &CTivLibrary::m_pTivGetKeyLayer, .size = 1 },
     { .name = L"block", .kind = ERowKind::kRaw, .read = &CTivLibrary::m_pTivGetKeyMatrix,
       .size = 2, .code = kFormatRaw },
+    { .name = L"i16", .kind = ERowKind::kSigned, .read = kHardwareValue, .id = 15, .size = 2,
+      .format = L"%d" },
+    { .name = L"odd text", .kind = ERowKind::kText, .read = kFactoryValue, .id = 16, .size = 7 },
 };
 
 }  // namespace
@@ -46,7 +49,8 @@ TEST(Rows, EachKindFormatsItsValue)
         "FactoryValue 6 = bytes 00 80 FF\nFactoryValue 10 = u8 0\nFactoryValue 11 = u8 0x80\n"
         "FactoryValue 12 = u8 0xFF\nHardwareValue 13 = u8 0x4B\nHardwareValue 14 = u32 2\n"
         "Voltage 1 = u32 45\nUserSerialId = u32 0xABCD\nKeyLayer = u8 200\n"
-        "KeyMatrix = bytes 00 80\n",
+        "KeyMatrix = bytes 00 80\nHardwareValue 15 = u16 0x8000\n"
+        "FactoryValue 16 = bytes 61 00 62 00 63 00 64\n",
         [](CTest& t) { WriteRows(t, kRows); });
     const struct
     {
@@ -66,6 +70,8 @@ TEST(Rows, EachKindFormatsItsValue)
         { L"volts", L"0.05", L"Volt" },
         { L"serial", L"0000ABCDh", L"String" },
         { L"layer", L"200", L"String" },
+        { L"i16", L"-32768", L"String" },
+        { L"odd text", L"abc", L"String" },  // the half character at the end is cut
     };
     for (const auto& e : expected)
     {
@@ -94,10 +100,16 @@ TEST(Rows, FailuresTakeTheErrorOfTheFailingCall)
             WriteRow(t, kRows[7]);
             WriteRow(t, kRows[9]);  // a 4-byte read of a 2-byte value: 87
             WriteRow(t, kRows[4]);
+            // Rows no read can serve: nothing is asked, nothing passes as read.
+            WriteRow(t, { .name = L"no ids", .kind = ERowKind::kByteList, .read = kFactoryValue });
+            WriteRow(t, { .name = L"3 bytes", .read = kHardwareValue, .id = 3, .size = 3 });
         });
     EXPECT_EQ(run.Test(L"bytes").result, ErrorText(5));
     EXPECT_EQ(run.Test(L"words").result, ErrorText(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(run.Test(L"text").result, ErrorText(1168));
+    EXPECT_EQ(run.Test(L"no ids").result, ErrorText(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(run.Test(L"3 bytes").result, ErrorText(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(run.calls.size(), 4u);  // two bytes, the words, the text
     for (const CReportTest& test : run.tests)
     {
         EXPECT_EQ(test.status, L"Failed");
