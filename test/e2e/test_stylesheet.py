@@ -2,12 +2,12 @@
 """The report stylesheet through xsltproc: sample reports written by the real writer (under
 Wine) are transformed through their xml-stylesheet line and the page is checked for its
 sections, anchors, links, texts and colours."""
-import html.parser
 import os
 import re
 import subprocess
 import sys
 import tempfile
+import xml.etree.ElementTree as ET
 from urllib.parse import unquote
 
 NBSP = "\u00a0"
@@ -26,44 +26,8 @@ def check(condition, what):
         failures.append(what)
 
 
-class Node:
-    def __init__(self, tag, attrs, parent):
-        self.tag, self.attrs, self.parent, self.children = tag, dict(attrs), parent, []
-
-    def text(self):
-        return "".join(c if isinstance(c, str) else c.text() for c in self.children)
-
-    def all(self, tag=None):
-        for c in self.children:
-            if isinstance(c, Node):
-                if tag is None or c.tag == tag:
-                    yield c
-                yield from c.all(tag)
-
-
-class Builder(html.parser.HTMLParser):
-    VOID = {"meta", "hr", "br", "img", "link", "input"}
-
-    def __init__(self):
-        super().__init__(convert_charrefs=True)
-        self.root = Node("#document", [], None)
-        self.current = self.root
-
-    def handle_starttag(self, tag, attrs):
-        node = Node(tag, attrs, self.current)
-        self.current.children.append(node)
-        if tag not in self.VOID:
-            self.current = node
-
-    def handle_endtag(self, tag):
-        node = self.current
-        while node is not None and node.tag != tag:
-            node = node.parent
-        if node is not None and node.parent is not None:
-            self.current = node.parent
-
-    def handle_data(self, data):
-        self.current.children.append(data)
+def text_of(element):
+    return "".join(element.itertext())
 
 
 def transform(xml_path):
@@ -71,13 +35,14 @@ def transform(xml_path):
     # No stylesheet argument: xsltproc follows the report's own xml-stylesheet line.
     result = subprocess.run(["xsltproc", xml_path], capture_output=True)
     check(result.returncode == 0, f"xsltproc {xml_path}: {result.stderr.decode(errors='replace')}")
-    builder = Builder()
-    builder.feed(result.stdout.decode("utf-8"))
-    return builder.root, result.stdout.decode("utf-8"), [p.text() for p in builder.root.all("p")]
+    # libxml2's HTML parser closes the page's void elements, so ElementTree can take it.
+    xhtml = subprocess.run(["xmllint", "--html", "--xmlout", "-"], input=result.stdout, capture_output=True).stdout
+    page = ET.fromstring(xhtml)
+    return page, result.stdout.decode("utf-8"), [text_of(p) for p in page.iter("p")]
 
 
 def texts(page, tag):
-    return [h.text().strip() for h in page.all(tag)]
+    return [text_of(h).strip() for h in page.iter(tag)]
 
 
 def header_value(xml_text, name):
@@ -87,21 +52,21 @@ def header_value(xml_text, name):
 
 def row_cells(page, test_name):
     """The cells of the group table row whose first cell names the test."""
-    for tr in page.all("tr"):
-        cells = list(c for c in tr.children if isinstance(c, Node) and c.tag == "td")
-        if cells and cells[0].text().strip() == test_name and len(cells) == 4:
+    for tr in page.iter("tr"):
+        cells = [c for c in tr if c.tag == "td"]
+        if cells and text_of(cells[0]).strip() == test_name and len(cells) == 4:
             return cells
     return None
 
 
 def is_red(cell):
-    return "#FF0000" in cell.attrs.get("style", "")
+    return "#FF0000" in cell.get("style", "")
 
 
 def after(page, anchor):
     """The element that follows the h3 heading holding the anchor."""
-    heading = next(h for h in page.all("h3") if any(a.attrs.get("name") == anchor for a in h.all("a")))
-    siblings = [c for c in heading.parent.children if isinstance(c, Node)]
+    heading = next(h for h in page.iter("h3") if any(a.get("name") == anchor for a in h.iter("a")))
+    siblings = list(next(p for p in page.iter() if heading in list(p)))
     return siblings[siblings.index(heading) + 1]
 
 
@@ -117,7 +82,7 @@ def check_sample(folder):
     xml_text = open(xml_path, "rb").read().decode("utf-16")
     page, raw, paragraphs = transform(xml_path)
     computer = header_value(xml_text, "ComputerName")
-    title = next(page.all("title")).text()
+    title = text_of(next(page.iter("title")))
     check(title == f"Vek Quorvel Report ({computer}, 5 Dec 2026)", f"title {title!r}")
     check(texts(page, "h1") == ["Vek Quorvel Report"], "h1")
     h2 = texts(page, "h2")
@@ -133,7 +98,7 @@ def check_sample(folder):
     check(h4 == ["Board", "Supply", "Counters", "Power"], f"h4 subcategories {h4}")
 
     # Report Information: label and value rows in order.
-    info = [[c.text() for c in tr.all("td")] for tr in next(t for t in page.all("table")).all("tr")]
+    info = [[text_of(c) for c in tr.iter("td")] for tr in next(t for t in page.iter("table")).iter("tr")]
     labels = [row[0] for row in info]
     check(labels == ["Version", "Device Type", "Computer", "Author", "Date", "Time"], f"info labels {labels}")
     check(info[1][1] == header_value(xml_text, "VekDeviceType") and info[2][1] == computer
@@ -141,10 +106,10 @@ def check_sample(folder):
 
     # Anchors and links: every link has its target; the expected anchors exist.
     # xsltproc writes a@name and a@href URI-escaped (a blank as %20); a browser unescapes both.
-    anchors = {unquote(a.attrs.get("name")) for a in page.all("a") if a.attrs.get("name")}
-    check(all(unquote(a.attrs["name"]) == a.attrs.get("id") for a in page.all("a") if a.attrs.get("name")),
+    anchors = {unquote(a.get("name")) for a in page.iter("a") if a.get("name")}
+    check(all(unquote(a.get("name")) == a.get("id") for a in page.iter("a") if a.get("name")),
           "anchor name and id differ")
-    links = [unquote(a.attrs["href"][1:]) for a in page.all("a") if a.attrs.get("href", "").startswith("#")]
+    links = [unquote(a.get("href")[1:]) for a in page.iter("a") if a.get("href", "").startswith("#")]
     check(set(links) <= anchors, f"links to missing anchors {set(links) - anchors}")
     missing = {"TOC", "GRP1", "GRP2", "GRP3", "TempSum", "TempFans", "TempVolt", "FailedTests", "Alarms",
                "System UnitTemperatures", "System UnitStatistics", "TST1", "TST8", "TST9"} - anchors
@@ -154,7 +119,7 @@ def check_sample(folder):
     check(not any(word in raw for word in ("CatUndef", "DescrUndef", "Hidden test")), "CatUndef, DescrUndef or a stray test shown")
 
     # Table of contents: numbers with a dot, group links, descriptions or a blank.
-    toc = [[c.text() for c in tr.all("td")] for tr in list(page.all("table"))[1].all("tr")][1:]
+    toc = [[text_of(c) for c in tr.iter("td")] for tr in list(page.iter("table"))[1].iter("tr")][1:]
     check(toc == [["1.", "Operating System", "Windows version & registration"], ["2.", "System Unit", NBSP],
                   ["3.", "Memory", NBSP]], f"group table {toc}")
     check("Available test categories: | Temperatures | Fans | Voltages | Statistics | " in paragraphs,
@@ -176,23 +141,23 @@ def check_sample(folder):
         if cells is None:
             check(False, f"no row for {name}")
             continue
-        check(cells[2].text() == result, f"{name}: result {cells[2].text()!r}, want {result!r}")
-        check(cells[1].text() == status, f"{name}: status {cells[1].text()!r}")
-        check(remark is None or cells[3].text() == remark, f"{name}: remark {cells[3].text()!r}")
+        check(text_of(cells[2]) == result, f"{name}: result {text_of(cells[2])!r}, want {result!r}")
+        check(text_of(cells[1]) == status, f"{name}: status {text_of(cells[1])!r}")
+        check(remark is None or text_of(cells[3]) == remark, f"{name}: remark {text_of(cells[3])!r}")
         red = status in ("Failed", "Alarm")
-        check(all(is_red(c) == red != ("#000000" in c.attrs.get("style", "")) for c in cells),
-              f"{name}: cell styles {[c.attrs.get('style') for c in cells]}, want red={red}")
-        check(any(a.attrs.get("name", "").startswith("TST") for a in cells[0].all("a")), f"{name}: no TST anchor")
+        check(all(is_red(c) == red != ("#000000" in c.get("style", "")) for c in cells),
+              f"{name}: cell styles {[c.get('style') for c in cells]}, want red={red}")
+        check(any(a.get("name", "").startswith("TST") for a in cells[0].iter("a")), f"{name}: no TST anchor")
 
     raw_cells = row_cells(page, "Factory data")
-    spans = list(raw_cells[2].all("span")) if raw_cells else []
-    check(len(spans) == 1 and "raw" in spans[0].attrs.get("class", ""), "Raw result not in the monospaced span")
-    check(spans and spans[0].text().startswith("00070E151C232A31"), f"Raw text {spans[0].text()[:20] if spans else ''!r}")
+    spans = list(raw_cells[2].iter("span")) if raw_cells else []
+    check(len(spans) == 1 and "raw" in spans[0].get("class", ""), "Raw result not in the monospaced span")
+    check(spans and text_of(spans[0]).startswith("00070E151C232A31"), f"Raw text {text_of(spans[0])[:20] if spans else ''!r}")
 
     # Sensor summaries: rows of group > test, values with units, alarms in red.
     def summary(anchor):
-        return [([td.text() for td in tr.all("td")], [is_red(td) for td in tr.all("td")])
-                for tr in after(page, anchor).all("tr")][1:]
+        return [([text_of(td) for td in tr.iter("td")], [is_red(td) for td in tr.iter("td")])
+                for tr in after(page, anchor).iter("tr")][1:]
 
     g = f"System Unit{NBSP}>{NBSP}"
     check(summary("TempSum") == [([g + "Sensor 1", "45 °C"], [False, False]), ([g + "Sensor 2", "91 °C"], [True, True])],
@@ -204,7 +169,7 @@ def check_sample(folder):
 
     def listed(anchor):
         check(after(page, anchor).tag == "ul", f"{anchor}: no list")
-        return [(a.text(), a.attrs["href"]) for a in after(page, anchor).all("a")]
+        return [(text_of(a), a.get("href")) for a in after(page, anchor).iter("a")]
 
     sep = f"{NBSP}>{NBSP}"
     failed = listed("FailedTests")
@@ -215,7 +180,7 @@ def check_sample(folder):
                                      sep.join(["System Unit", "Fans", "CPU fan"])], f"alarm list {alarms}")
     for text, href in failed + alarms:
         cells = row_cells(page, text.split(sep)[-1])
-        target = [a.attrs.get("name") for a in cells[0].all("a")] if cells else []
+        target = [a.get("name") for a in cells[0].iter("a")] if cells else []
         check(["#" + t for t in target] == [href], f"{text}: link {href} does not lead to its row {target}")
     check(not set(EMPTY_SENTENCES) & set(paragraphs), "a summary's empty sentence with entries present")
 
@@ -223,8 +188,8 @@ def check_sample(folder):
 def check_clean(folder):
     page, raw, paragraphs = transform(os.path.join(folder, CLEAN))
     check(set(EMPTY_SENTENCES) <= set(paragraphs), "clean report: a summary's empty sentence missing")
-    check(not list(page.all("ul")), "clean report has a list")
-    check([h.text() for h in page.all("h4")] == [], "clean report: CatUndef subcategory heading shown")
+    check(not list(page.iter("ul")), "clean report has a list")
+    check([text_of(h) for h in page.iter("h4")] == [], "clean report: CatUndef subcategory heading shown")
     check("Available test categories: | Version | " in paragraphs, "clean report: category line")
 
 

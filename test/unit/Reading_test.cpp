@@ -60,20 +60,6 @@ TEST(Reads, UnboundExportTakesWhateverTheThreadHolds)
     EXPECT_EQ(dwError, 4321u);
 }
 
-// The buffer is cleared before a 1-byte read: the value is zero-extended, and zero-padded as asked.
-TEST(Reading, NumbersAreZeroExtendedAndZeroPadded)
-{
-    CReportOutline run = RunInGroup("FactoryValue 7 = u8 0xF6\n", [](CTest& t) {
-        BeginFirstTest(t, L"Value", L"", [&] {
-            return ReadRow(t.m_Library, { .read = kFactoryValue, .id = 7, .size = 1,
-                                          .format = L"%04X", .code = kFormatHex });
-        });
-    });
-    ASSERT_EQ(run.tests.size(), 1u);
-    EXPECT_EQ(run.tests[0].result, L"00F6");
-    EXPECT_EQ(run.tests[0].format, L"Hex");
-}
-
 TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
 {
     CReportOutline run = RunInGroup("FactoryValue 1 = fail 31\nFactoryValue 2 = u32 5\n", [](CTest& t) {
@@ -96,16 +82,6 @@ TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
     EXPECT_EQ(run.tests[1].number, begun.number + 1);
     EXPECT_EQ(run.tests[1].result, L"5");
     EXPECT_EQ(run.tests[1].description, L"A description");
-}
-
-TEST(Reading, FailureTextIsTheErrorOfTheFailingCall)
-{
-    // The Test element is written between the two calls; the text must still be the read's.
-    CReportOutline run = RunInGroup("FactoryStringW 12 = fail 1167\n", [](CTest& t) {
-        BeginFirstTest(t, L"S", L"", [&] { return ReadString(t.m_Library.m_pTivGetFactoryStringW, 12); });
-    });
-    ASSERT_EQ(run.tests.size(), 1u);
-    EXPECT_EQ(run.tests[0].result, ErrorText(1167));
 }
 
 TEST(Reading, AlarmRule)
