@@ -13,8 +13,12 @@ The groups' rules themselves are unit-tested.
 """
 import os
 import re
+import sys
 
-from scan import MODEL_NAMES, SOURCE
+from scan import PROFILES
+
+sys.path.insert(0, PROFILES)
+from generate import MODELS  # noqa: E402  (the simulated devices' model names by type)
 
 # The groups in run order.
 GROUPS = ["Operating System", "Vek Drivers and Tools", "BIOS", "General", "System Unit", "CPU Board", "CPU", "Memory",
@@ -199,7 +203,7 @@ SU, DRV, GEN, CB, MEM, DL, SID, IFB = ("System Unit", "Vek Drivers and Tools", "
 
 FACTS = {
     None: [  # the header, checked whenever a report is written
-        *[(types(t), Header("VekDeviceType", MODEL_NAMES[t])) for t in range(1, 22)],
+        *[(types(t), Header("VekDeviceType", "Vek " + name)) for t, name in MODELS.items()],
         (["default", "builtin"], Header("VekDeviceType", "Vek Torvex 670")),
         (NO_TYPE, Header("VekDeviceType", "Unknown")),
     ],
@@ -283,10 +287,7 @@ FACTS = {
         (ALL_FAIL + EXTREMES, Result(SU, "Firmware", "Boot mode", status="Failed", subcategory="DROV")),
         (EXTREMES, Tests(SU, "Temperatures", ["Sensor 1"])),
         (EXTREMES, Result(SU, "Temperatures", "Sensor 1", value="-1", status="Passed")),
-        (EXTREMES, Result(SU, "Factory Settings", "Device ID", value="FFFFFFFF")),
-        (EXTREMES, Result(SU, "Factory Settings", "Compatibility ID", value="0000")),
         (EXTREMES, Result(SU, "CMOS Battery", "CMOS battery state", value="-2147483648", status="Passed")),
-        (EXTREMES, Result(SU, "CMOS Battery", "Vbat", value="0.000", fmt="Volt")),
         (["scenario_quirks"], SubCategories(SU, "Firmware", ["DROV"])),
         (["scenario_quirks"], Result(SU, "Statistics", "Power-on hours", value="23870", status="Passed", fmt="Dec")),
         (STRINGS_NT, ResultLike(SU, "Factory Settings", "Serial number", r"(0123456789){25}.{0,6}")),
@@ -323,7 +324,6 @@ FACTS = {
         (ALL_FAIL, Tests(CB, "Temperatures", [])),
         (ALL_FAIL, Result(CB, "Voltages", "Wcpu", status="Failed", fmt="String")),
         (EXTREMES, Result(CB, "Temperatures", "Sensor 1", value="-128", status="Alarm")),
-        (EXTREMES, Result(CB, "Temperatures", "Sensor 2", value="127", status="Passed")),
         (STRINGS_NT + XML, Result(CB, "Identification", "Type", value="G417")),
     ],
     "CPU": [
@@ -371,10 +371,7 @@ FACTS = {
         (types(19), Result("Bus Unit", "Statistics", "Power-on hours", value="17039", status="Passed", fmt="Dec")),
         (types(18), Result("Bus Unit", "Factory Settings", "Raw data", status="Passed", fmt="Raw")),
         (ALL_FAIL, Result("Bus Unit", "Statistics", "Power-on cycles", status="Failed", fmt="String")),
-        (EXTREMES, Result("Bus Unit", "Factory Settings", "Compatibility ID", value="FFFF", fmt="Hex")),
-        (EXTREMES, Result("Bus Unit", "Factory Settings", "Parent Device ID", value="00000000")),
         (EXTREMES, Result("Bus Unit", "Statistics", "Power-on cycles", value="2147483648", fmt="Dec")),
-        (EXTREMES, Result("Bus Unit", "Statistics", "Power-on hours", value="0", fmt="Dec")),
         (STRINGS_NT, ResultLike("Bus Unit", "Factory Settings", "Serial number", r"(bus-serial )+.{0,10}")),
     ],
     "Slide-In Drives": [
@@ -392,7 +389,6 @@ FACTS = {
         (ALL_FAIL, Tests(SID, "Slide-In Drive 1", [], subcategory="Temperatures")),
         (ALL_FAIL, Result(SID, "Slide-In Drive 1", "Version", status="Failed", fmt="String")),
         (EXTREMES, Result(SID, "Slide-In Drive 1", "Slide-in drive 1", value="-128", status="Alarm")),
-        (EXTREMES, Result(SID, "Slide-In Drive 2", "Slide-in drive 2", value="127", status="Passed")),
         (STRINGS_NT, ResultLike(SID, "Slide-In Drive 1", "Serial number", r"(drv-serial){25}.{0,6}")),
     ],
     "Fan Kits": [
@@ -410,7 +406,6 @@ FACTS = {
         (ALL_FAIL, Tests("Fan Kits", "Bus Fan Kit", [], subcategory="Fan Speeds")),
         (ALL_FAIL, Result("Fan Kits", "Case Fan Kit", "Fan-on hours", status="Failed", fmt="String")),
         (EXTREMES, Tests("Fan Kits", "Case Fan Kit", ["Case fan 1", "Case fan 2"], subcategory="Fan Speeds")),
-        (EXTREMES, Result("Fan Kits", "Case Fan Kit", "Case fan 1", value="0", status="Passed")),
         (EXTREMES, Result("Fan Kits", "Bus Fan Kit", "Bus fan 1", value="65535", status="Passed")),
     ],
     "IF Boards": [

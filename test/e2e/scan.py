@@ -36,15 +36,6 @@ DEPTHS = {
     "TestDescription": 7, "TestNumber": 7, "TestResult": 7, "TestStatus": 7,
 }
 
-MODEL_NAMES = {
-    1: "Vek Ostell 340", 2: "Vek Ostell 710", 3: "Vek Torvex 430", 4: "Vek Sendra 140/240",
-    5: "Vek Kavun 120/220", 6: "Vek Torvex 270", 7: "Vek Mirral 380", 8: "Vek Sendra 370/470",
-    9: "Vek Kavun 16", 10: "Vek Mirral 150", 11: "Vek Kavun 18", 12: "Vek Torvex 520",
-    13: "Vek Mirral 540", 14: "Vek Torvex 530", 15: "Vek Sendra 590", 16: "Vek Torvex 190",
-    17: "Vek Torvex 191", 18: "Vek Torvex 670", 19: "Vek Mirral 660", 20: "Vek Torvex 960",
-    21: "Vek Mirral 960",
-}
-
 
 def windows_path(path):
     """The Wine path of a Unix path (Wine maps / to Z:)."""
@@ -166,18 +157,14 @@ class Prefix:
         self.env = dict(os.environ, WINEPREFIX=self.path, WINEARCH="win32", WINEDEBUG="-all")
 
     def __enter__(self):
-        # Tests running beside this one create and remove temporary files in the session's
-        # prefix; a file that vanishes while it is being linked is no loss.
-        # Hard links cost no space; a prefix on another file system is copied instead.
-        for mode in ("-al", "-a"):
-            done = subprocess.run(["cp", mode, self.source, self.path], stderr=subprocess.PIPE, text=True,
-                                  errors="replace")
-            vanished = all("No such file or directory" in line for line in done.stderr.splitlines())
-            if done.returncode == 0 or (vanished and os.path.exists(os.path.join(self.path, "system.reg"))):
-                break
-            if mode == "-a" or "cross-device" not in done.stderr:
-                raise subprocess.CalledProcessError(done.returncode, "cp " + mode, stderr=done.stderr)
-            shutil.rmtree(self.path, ignore_errors=True)
+        # Hard links cost no space (the run's prefix and this copy share build/). Tests running
+        # beside this one create and remove temporary files in the run's prefix; a file that
+        # vanishes while it is being linked is no loss.
+        done = subprocess.run(["cp", "-al", self.source, self.path], stderr=subprocess.PIPE, text=True,
+                              errors="replace")
+        vanished = all("No such file or directory" in line for line in done.stderr.splitlines())
+        if done.returncode != 0 and not (vanished and os.path.exists(os.path.join(self.path, "system.reg"))):
+            raise subprocess.CalledProcessError(done.returncode, "cp -al", stderr=done.stderr)
         # Files the prefix's Wine rewrites in place must not be shared with the original.
         for name in ("system.reg", "user.reg", "userdef.reg"):
             p = os.path.join(self.path, name)

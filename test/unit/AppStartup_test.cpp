@@ -76,11 +76,7 @@ TEST(DefaultReportName, FolderTooLongFallsBackToTemp)
 
 TEST(Startup, ApplicationNameIsTheExecutablesBaseName)
 {
-    const struct
-    {
-        const wchar_t* pszPath;
-        const wchar_t* pszName;
-    } kCases[] = {
+    const struct { const wchar_t* pszPath; const wchar_t* pszName; } kCases[] = {
         { L"C:\\a.b\\prog", L"prog" },
         { L"Z:/tmp/x.y.exe", L"x.y" },
     };

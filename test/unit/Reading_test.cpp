@@ -28,11 +28,7 @@ TEST(TypeChain, UnreadableTypeIsAskedAgainAtEveryCheck)
 
 TEST(Presence, OnlyABoundSuccessfulNonZeroReadIsPresent)
 {
-    const struct
-    {
-        const char* profile;
-        bool present;
-    } cases[] = {
+    const struct { const char* profile; bool present; } cases[] = {
         { "HardwareValue 65 = u32 1\n", true },
         { "HardwareValue 65 = u32 0\n", false },
         { "HardwareValue 65 = fail 31\n", false },
@@ -86,11 +82,7 @@ TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
 
 TEST(Reading, AlarmRule)
 {
-    const struct
-    {
-        const char* alarm;
-        DWORD status;
-    } cases[] = {
+    const struct { const char* alarm; DWORD status; } cases[] = {
         { "u32 1", kStatusAlarm },          { "u32 0x80000000", kStatusAlarm },
         { "u32 0", kStatusPassed },
         { "fail 1167", kStatusPassed },     { "u16 1", kStatusPassed },  // size mismatch fails

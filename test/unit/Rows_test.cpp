@@ -52,12 +52,7 @@ TEST(Rows, EachKindFormatsItsValue)
         "KeyMatrix = bytes 00 80\nHardwareValue 15 = u16 0x8000\n"
         "FactoryValue 16 = bytes 61 00 62 00 63 00 64\n",
         [](CTest& t) { WriteRows(t, kRows); });
-    const struct
-    {
-        const wchar_t* name;
-        const wchar_t* result;
-        const wchar_t* format;
-    } expected[] = {
+    const struct { const wchar_t* name; const wchar_t* result; const wchar_t* format; } expected[] = {
         { L"u8", L"FF", L"Hex" },
         { L"u16", L"1A2B", L"String" },
         { L"u32", L"4294967294", L"String" },

@@ -11,11 +11,7 @@
 
 TEST(SimProfileParse, RejectsMalformedLinesNamingTheLine)
 {
-    const struct
-    {
-        const char* text;
-        const char* message;
-    } kCases[] = {
+    const struct { const char* text; const char* message; } kCases[] = {
         { "Alarm 1 = u9 1", "unknown value kind" },
         { "Alarm 1 = u8 256", "out of range" },
         { "HardwareStringW 16 = str \"abc", "unterminated" },
