@@ -1,5 +1,5 @@
-// Sub-test conventions: type chains, presence, begin-first and read-first tests, alarms. Gates on
-// an unreadable type are the rows' (Rows_test); strings cut at their buffer, the rows' and boards'.
+// Sub-test conventions: type chains, presence, begin-first and read-first tests. The alarm rule is
+// the sensor families' (FamilySensors_test), gates on an unreadable type the rows' (Rows_test).
 #include "device/Utilities.h"
 #include "groups/readers/Reading.h"
 #include "groups/readers/Rows.h"
@@ -78,22 +78,4 @@ TEST(Reading, BeginFirstFailureWritesTheErrorTextAndReadFirstWritesNothing)
     EXPECT_EQ(run.tests[1].number, begun.number + 1);
     EXPECT_EQ(run.tests[1].result, L"5");
     EXPECT_EQ(run.tests[1].description, L"A description");
-}
-
-TEST(Reading, AlarmRule)
-{
-    const struct { const char* alarm; DWORD status; } cases[] = {
-        { "u32 1", kStatusAlarm },          { "u32 0x80000000", kStatusAlarm },
-        { "u32 0", kStatusPassed },
-        { "fail 1167", kStatusPassed },     { "u16 1", kStatusPassed },  // size mismatch fails
-    };
-    for (const auto& c : cases)
-    {
-        CSimDevice device(std::string("Alarm 3 = ") + c.alarm + "\n");
-        CTivLibrary lib;
-        EXPECT_EQ(AlarmStatus(lib, 3), c.status) << c.alarm;
-        EXPECT_EQ(device.CountCalls("TivGetAlarm(3,4)"), 1u);
-        EXPECT_EQ(AlarmStatus(lib, kNoAlarm), kStatusPassed);
-        EXPECT_EQ(device.CountCalls("TivGetAlarm("), 1u);
-    }
 }
