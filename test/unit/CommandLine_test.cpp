@@ -73,18 +73,10 @@ TEST(CustomCommandLineInfo, Grammar)
 // The name field holds 259 characters; a longer name must neither overrun it nor pass.
 TEST(CustomCommandLineInfo, OverLongNameIsRefusedWithoutOverrun)
 {
-    struct
-    {
-        size_t nLength;
-        BOOL bFits;
-    } kLengths[] = { { 259, TRUE }, { 260, FALSE }, { 1000, FALSE } };
+    struct { size_t nLength; BOOL bFits; } kLengths[] = { { 259, TRUE }, { 260, FALSE }, { 1000, FALSE } };
     for (const auto& c : kLengths)
     {
-        struct
-        {
-            CCustomCommandLineInfo info;
-            wchar_t guard[8];
-        } frame;
+        struct { CCustomCommandLineInfo info; wchar_t guard[8]; } frame;
         wmemset(frame.guard, L'G', 8);
         std::wstring name(c.nLength, L'n');
         ParseCommandLine(frame.info, (L"VekQuorvel.exe -f=" + name).c_str());

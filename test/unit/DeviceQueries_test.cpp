@@ -111,14 +111,7 @@ TEST(Panels, FirstPanelByDeviceType)
 
 TEST(Slots, FirstPresentSlotOfIfBoardsAndDrives)
 {
-    struct
-    {
-        const char* profile;
-        BOOL ifFound;
-        DWORD ifSlot;
-        BOOL driveFound;
-        DWORD driveSlot;
-    } cases[] = {
+    struct { const char* profile; BOOL ifFound; DWORD ifSlot; BOOL driveFound; DWORD driveSlot; } cases[] = {
         { "HardwareValue 57 = u32 0\nHardwareValue 59 = u32 1\n"
           "HardwareValue 62 = fail 31\nHardwareValue 63 = u32 2\n", TRUE, 2, TRUE, 2 },
         { "HardwareValue 57 = u32 1\nHardwareValue 59 = u32 1\n"
@@ -151,13 +144,7 @@ TEST(IoBoard, PresenceValueOrZero)
 
 TEST(DeviceTypeName, ModelNamesAndFallbacks)
 {
-    struct
-    {
-        const char* profile;
-        BOOL result;
-        DWORD code;
-        const wchar_t* name;
-    } cases[] = {
+    struct { const char* profile; BOOL result; DWORD code; const wchar_t* name; } cases[] = {
         { "DeviceType = u32 1\n", TRUE, 1, L"Vek Ostell 340" },
         { "DeviceType = u32 21\n", TRUE, 21, L"Vek Mirral 960" },
         { "DeviceType = u32 22\n", TRUE, 22, L"Not supported" },

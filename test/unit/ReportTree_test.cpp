@@ -1,4 +1,5 @@
-// Report tree writer: depths, running numbers, subcategory modes, status and Format words.
+// Report tree writer: depths, subcategory modes, status and Format words (the running numbers
+// across groups are checked on every scanned report).
 #include "report/XmlReport.h"
 #include "support/ReportXml.h"
 #include "support/SimDevice.h"
@@ -149,24 +150,6 @@ TEST_F(ReportTree, ManualSubCategoriesTwiceInARow)
     ASSERT_EQ(m_Report.EndTestGroup(), 0u);
     EXPECT_EQ(Finish().lines,
               (std::vector<std::wstring>{ L"G:G", L"C:Panel 1", L"S:Keys", L"S:LEDs", L"C:Panel 2" }));
-}
-
-TEST_F(ReportTree, NumbersRunOnAcrossGroups)
-{
-    // Group 1 with five tests; the second group in run order writes nothing; then group 2.
-    ASSERT_EQ(m_Report.BeginTestGroup(L"First", nullptr, nullptr, nullptr), 0u);
-    for (int i = 0; i < 5; ++i)
-        Test();
-    ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-    ASSERT_EQ(m_Report.BeginTestGroup(L"Third", nullptr, nullptr, nullptr), 0u);
-    Test();
-    ASSERT_EQ(m_Report.EndTestGroup(), 0u);
-    EXPECT_NE(Body().find(L"<GroupNumber>2</GroupNumber>"), std::wstring::npos);
-    EXPECT_EQ(m_Report.m_nGroupNumber, 2);
-    CReportOutline outline = Finish();
-    ASSERT_EQ(outline.tests.size(), 6u);
-    EXPECT_EQ(outline.tests[4].number, 5);
-    EXPECT_EQ(outline.tests[5].number, 6);
 }
 
 TEST_F(ReportTree, FormatWordsStatusTextsAndValues)

@@ -62,11 +62,7 @@ TEST(SystemErrorText, CodeWithoutTextNamesTheCodeNotThePreviousText)
 
 TEST(FileNamePart, TextAfterTheLastBackslash)
 {
-    struct
-    {
-        const wchar_t* path;
-        const wchar_t* part;
-    } cases[] = {
+    struct { const wchar_t* path; const wchar_t* part; } cases[] = {
         { L"C:\\data\\report.xml", L"report.xml" },
         { L"C:\\a\\b\\", L"b\\" },
         { L"C:/data/report.xml", L"C:/data/report.xml" },
