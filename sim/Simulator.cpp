@@ -39,19 +39,24 @@ bool ReadWholeFile(const std::wstring& path, std::string& text)
     return true;
 }
 
+// The log is the test's, not the device's: it leaves the thread's last error as it was (opening
+// an existing log sets 183), so a call that sets none leaves what the caller had before.
 void AppendToCallLog(const std::string& line)
 {
+    const DWORD dwLastError = GetLastError();
     std::wstring path = GetEnv(L"VEKTIV_CALL_LOG");
-    if (path.empty())
-        return;
-    HANDLE h = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    std::string text = line + "\n";
-    DWORD written = 0;
-    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(h);
+    HANDLE h = path.empty() ? INVALID_HANDLE_VALUE
+                            : CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE)
+    {
+        std::string text = line + "\n";
+        DWORD written = 0;
+        WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(h);
+    }
+    SetLastError(dwLastError);
 }
 
 // The profile: VEKTIV_PROFILE, else VekTiv.ini beside the DLL, else the built-in device.

@@ -5,6 +5,10 @@ One realistic device per type code: the modules each type carries are the rows o
 below, the values of each module come from one function per module. The scenario profiles
 (scenario_*.ini) are written by hand. Run again after a change and commit the output:
     python3 sim/profiles/generate.py
+
+Every value id of an export has a value of its own in a profile, derived from the id and the
+device type, and neighbouring alarm ids have opposite states: a program that reads the wrong
+id shows another value in its report. default.ini, the demo device, has one alarm only.
 """
 import os
 
@@ -61,6 +65,24 @@ def raw_block(size, seed, text):
     return "bytes %s fill %d FF" % (hexbytes(data), size - len(data))
 
 
+def celsius(tid, t):
+    """A temperature of its own for each sensor id: 30 to 69 degrees."""
+    return 30 + (3 * tid + t) % 40
+
+
+def temperature(p, tid, suffix=""):
+    p.add("Temperature %d = i8 %d%s" % (tid, celsius(tid, p.t), suffix))
+
+
+def fan(p, hid):
+    p.add("HardwareValue %d = u16 %d" % (hid, 1800 + hid * 23 + p.t * 7))
+
+
+def boot_mode(p, fid):
+    """Boot modes are 0 or 1: neighbouring ids differ."""
+    p.add("FirmwareValue %d = u32 %d" % (fid, (fid + p.t) % 2))
+
+
 def edid_block(t, channel):
     """256-byte display data: EDID base block with the maker's id, then its identity record."""
     b = bytearray(256)
@@ -84,8 +106,9 @@ def edid_block(t, channel):
 
 
 class Profile:
-    def __init__(self, t):
+    def __init__(self, t, demo=False):
         self.t = t
+        self.demo = demo
         self.device = []
         self.panels = {}
 
@@ -112,15 +135,15 @@ def identity(p, name, base, version_id, raw_id, raw_size, hwrev_string=False, se
     t = p.t
     p.comment("%s factory settings" % name)
     p.add("FactoryValue %d = u32 0x%08X" % (base, 0x00A10000 + base * 256 + t))
-    p.add("FactoryValue %d = u16 0x%04X" % (base + 1, 0x0100 + seed))
-    p.add("FactoryValue %d = u32 0" % (base + 2))
+    p.add("FactoryValue %d = u16 0x%04X" % (base + 1, 0x0100 + base))
+    p.add("FactoryValue %d = u32 0x%08X" % (base + 2, 0x00A20000 + base * 256 + t))
     reader = "FactoryStringW" if hwrev_string else "FactoryValue"
-    p.add('%s %d = str "%s"' % (reader, base + 3, "C%d" % (seed % 4 + 1)))
+    p.add('%s %d = str "%s"' % (reader, base + 3, "%s%d" % (chr(ord("A") + base % 26), seed % 9 + 1)))
     p.add('FactoryStringW %d = str "%s"' % (base + 4, "E%02d%06d" % (t, 100000 + base * 37)))
     p.add('FactoryStringW %d = str "%s"' % (base + 5, "5%s%02d.%03d-00" % (name[:2].upper(), t, base)))
-    p.add("FactoryValue %d = u32 0xFFFFFFFF" % (base + 6))
-    p.add("FactoryValue %d = u16 0xFFFF" % (base + 7))
-    p.add('FactoryValue %d = str "1.%d"' % (version_id, 10 + seed % 5))
+    p.add("FactoryValue %d = u32 0x%08X" % (base + 6, 0x00A30000 + base * 256 + t))
+    p.add("FactoryValue %d = u16 0x%04X" % (base + 7, 0x0300 + base))
+    p.add('FactoryValue %d = str "1.%02d"' % (version_id, version_id % 100))
     p.add("FactoryValue %d = %s" % (raw_id, raw_block(raw_size, base + t, "%s %d" % (name, t))))
 
 
@@ -135,12 +158,12 @@ def system_unit(p):
     p.add("FactoryValue 3 = u16 0x%04X" % (0x0010 + t))
     for fid, value in ((5, 0x10), (6, 0xA0), (7, 0xFF), (8, 0x20), (9, 0x80), (10, 0xE0)):
         p.add("FactoryValue %d = u8 0x%02X" % (fid, value))
-    p.add("FactoryValue 11 = u32 0")
+    p.add("FactoryValue 11 = u32 0x%08X" % (0x00C50000 + t))
     p.add('FactoryStringW 12 = str "D%d"' % (t % 3 + 1))
     p.add('FactoryStringW 13 = str "%s"' % ("A7%02dK%05d" % (t, 1200 + t * 31)))
     p.add('FactoryStringW 14 = str "%s"' % ("5P%02d.%03d-10" % (t, 100 + t)))
-    p.add("FactoryValue 31 = u32 0xFFFFFFFF")
-    p.add("FactoryValue 32 = u16 0xFFFF")
+    p.add("FactoryValue 31 = u32 0x%08X" % (0x00C60000 + t))
+    p.add("FactoryValue 32 = u16 0x%04X" % (0x0C70 + t))
     p.add("FactoryValue 17 = %s" % raw_block(2048 if t >= 15 else 256, t, "SYSTEM UNIT %d" % t))
 
     p.comment("System unit: statistics (power-on cycles, hours, fan-on hours)")
@@ -149,30 +172,23 @@ def system_unit(p):
     p.add("StatisticsValue 2 = u32 %d" % (20117 + t * 305))
 
     p.comment("System unit: temperatures (named board sensors and sensors 1 to 4), alarms")
-    named = {1: (41, 0), 2: (38, 1), 3: (35, 2), 4: (36, 3), 8: (44, 20), 9: (47, 21),
-             10: (45, 22), 11: (31, 23), 12: (49, 24), 13: (46, 25), 14: (39, 26)}
-    for tid, (celsius, alarm) in sorted(named.items()):
-        p.add("Temperature %d = i8 %d" % (tid, celsius + t % 5))
-        p.add("Alarm %d = u32 0" % alarm)
-    if t >= 15:
-        for n, tid in enumerate((19, 20, 21, 22)):
-            p.add("Temperature %d = i8 %d" % (tid, 34 + n * 4 + t % 4))
-            p.add("Alarm %d = u32 0" % (31 + n))
+    for tid in (1, 2, 3, 4, 8, 9, 10, 11, 12, 13, 14) + ((19, 20, 21, 22) if t >= 15 else ()):
+        temperature(p, tid)
 
     p.comment("System unit: case fans (rpm)")
-    for n, hid in enumerate((6, 7, 8, 9)):
-        p.add("HardwareValue %d = u16 %d" % (hid, 2400 + n * 310 + t * 11))
+    for hid in (6, 7, 8, 9):
+        fan(p, hid)
 
     p.comment("System unit: switches, CMOS profile, optimized ID, CMOS battery")
     p.add("HardwareValue 0 = u8 0x%02X" % (0x10 + t))
-    p.add("HardwareValue 1 = u32 0")
+    p.add("HardwareValue 1 = u32 %d" % (t % 2))
     p.add("HardwareValue 51 = u8 0x%x" % (t % 3 + 1))
     p.add("HardwareValue 37 = i32 1")
     p.add("Voltage 3 = u32 %d" % (3010 + t * 3))
 
     p.comment("System unit firmware: DROV, FPGA and KJ58 versions")
     p.add('FirmwareStringW 27 = str "DROV V1.%02d"' % (20 + t))
-    p.add("FirmwareValue 29 = u32 1")
+    boot_mode(p, 29)
     p.add('FirmwareStringW 18 = str "FPGA 2.%d"' % t)
     p.add('FirmwareStringW 19 = str "KJ58 V%d.04"' % (t % 4 + 1))
 
@@ -182,7 +198,7 @@ def bios_general_cpu(p, board):
     p.comment("BIOS")
     p.add('FirmwareStringW 21 = str "V1.%02d R%d"' % (t + 10, t % 3))
     p.add('FirmwareStringW 23 = str "%02d/%02d/20%02d"' % (t % 12 + 1, t + 3, 5 + t % 4))
-    p.add("FirmwareValue 28 = u32 1")
+    boot_mode(p, 28)
 
     p.comment("General: user settings and key configuration")
     p.add("UserSerialId = u32 0x%08X" % (0x00ABCD00 + t))
@@ -202,17 +218,14 @@ def bios_general_cpu(p, board):
     identity(p, "CPU Board", 45, 77, 81, 1536, hwrev_string=True, seed=t)
     p.add("StatisticsValue 5 = u16 %d" % (640 + t))
     p.add("StatisticsValue 6 = u16 %d" % (21000 + t * 97))
-    p.add("Temperature 6 = i8 %d" % (43 + t % 6))
-    for n, (tid, alarm) in enumerate(((15, 27), (16, 28), (17, 29), (18, 30))):
-        p.add("Temperature %d = i8 %d" % (tid, 40 + n * 3 + t % 3))
-        p.add("Alarm %d = u32 0" % alarm)
+    for tid in (6, 15, 16, 17, 18):
+        temperature(p, tid)
     for vid, mv in ((1, 3312), (5, 5040), (2, 4985), (7, 24150), (8, 18500 + t * 250)):
         p.add("Voltage %d = u32 %d" % (vid, mv + t))
 
     p.comment("CPU: temperature, alarm and core voltages")
     wmi = " wmi" if "wmi" in DEVICES[t]["modules"] else ""
-    p.add("Temperature 0 = i8 %d%s" % (52 + t % 7, wmi))
-    p.add("Alarm 11 = u32 0")
+    temperature(p, 0, wmi)
     p.add("Voltage 0 = u32 %d" % (1356 - t))
     p.add("Voltage 4 = u32 %d" % (1340 + t))
 
@@ -229,26 +242,27 @@ def module_smc(p):
     p.comment("SMC and ZUQ controllers, on-board FPGA")
     p.add('FirmwareStringW 16 = str "SMC V2.%02d"' % p.t)
     p.add('FirmwareStringW 17 = str "ZUQ V1.%02d"' % (p.t + 3))
-    fpga(p, 0, 4, 8, 12, "Sendra 10.03.2003 V10", 131072)
+    fpga(p, 0, 4, 8, 12, "Sendra 10.03.2003 V10", 131072, 5)
 
 
 def module_fpga1(p):
-    fpga(p, 3, 7, 11, 15, "Kavun 02.07.2004 V03", 98304)
+    fpga(p, 3, 7, 11, 15, "Kavun 02.07.2004 V03", 98304, 6)
 
 
-def fpga(p, info, xml, size, status, comment, nbytes):
+def fpga(p, info, xml, size, status, comment, nbytes, code):
     p.add('FirmwareStringW %d = str "%s"' % (info, comment))
     p.add('FirmwareStringW %d = str "<?xml version=\\"1.0\\"?><fpga id=\\"%d\\" size=\\"%d\\"/>\\n"'
           % (xml, info, nbytes))
     p.add("FirmwareValue %d = u32 %d" % (size, nbytes))
-    p.add("FirmwareValue %d = u8 5" % status)
+    p.add("FirmwareValue %d = u8 %d" % (status, code))
 
 
 def module_kelb(p):
     # Type 8 has a module in both slots; the one in slot 2 failed to boot.
     slot2 = p.t == 8
-    p.comment("Kelb slots: a module in slot 1, slot 2 %s" % ("failed to boot" if slot2 else "empty"))
-    p.add("FirmwareValue 13 = u8 5")
+    p.comment("Kelb slots: a module with old firmware in slot 1, slot 2 %s"
+              % ("failed to boot" if slot2 else "empty"))
+    p.add("FirmwareValue 13 = u8 6")
     p.add("FirmwareValue 14 = u8 %d" % (4 if slot2 else 2))
     p.add('FirmwareStringW 1 = str "Kelb CAN 12.05.2005 V04"')
     p.add('FirmwareStringW 5 = str "<fpga id=\\"CAN\\" size=\\"65536\\"/>"')
@@ -290,12 +304,11 @@ def module_ups(p):
     p.add("HardwareValue 33 = u32 %d" % (24300 + t * 10))
     p.add("StatisticsValue 18 = u32 %d" % (12 + t))
     p.add("StatisticsValue 19 = u16 %d" % (3 + t))
-    p.add("Temperature 7 = i8 %d" % (29 + t % 4))
-    p.add("Alarm 18 = u32 0")
+    temperature(p, 7)
     p.add('FactoryStringW 34 = str "1.03"')
     p.add("FactoryValue 35 = u32 0x00B10%03X" % t)
     p.add("FactoryValue 36 = u16 0x0004")
-    p.add("FactoryValue 37 = u32 0")
+    p.add("FactoryValue 37 = u32 0x%08X" % (0x00B30000 + t))
     p.add('FactoryValue 38 = str "B0"')
     p.add('FactoryStringW 39 = str "U%02d%06d"' % (t, 500123 + t))
     p.add('FactoryStringW 40 = str "5AC600.UPS%d-00"' % (2 if upsii else 1))
@@ -316,10 +329,10 @@ def module_io(p):
     t = p.t
     p.comment("I/O board: firmware, factory settings, temperatures, statistics")
     p.add('FirmwareStringW 30 = str "IO FPGA V1.%02d"' % t)
-    p.add("FirmwareValue 31 = u32 1")
+    boot_mode(p, 31)
     identity(p, "IO Board", 61, 79, 83, 1024, seed=t + 1)
-    for n, tid in enumerate((31, 32, 33, 34)):
-        p.add("Temperature %d = i8 %d" % (tid, 36 + n * 2))
+    for tid in (31, 32, 33, 34):
+        temperature(p, tid)
     p.add("StatisticsValue 9 = u16 %d" % (700 + t))
     p.add("StatisticsValue 10 = u16 %d" % (19000 + t))
 
@@ -330,8 +343,8 @@ def module_if(p, slot):
     identity(p, "IF Board %d" % slot, base, version, raw, 1024, seed=t + slot)
     if not getattr(p, "if_temps", False):
         p.if_temps = True
-        for n, tid in enumerate((27, 28, 29, 30)):
-            p.add("Temperature %d = i8 %d" % (tid, 33 + n))
+        for tid in (27, 28, 29, 30):
+            temperature(p, tid)
     cycles, hours = (7, 8) if slot == 1 else (15, 16)
     p.add("StatisticsValue %d = u32 %d" % (cycles, 300 + t * slot))
     p.add("StatisticsValue %d = u32 %d" % (hours, 15000 + t * 41 * slot))
@@ -346,39 +359,33 @@ def module_bus(p):
 def module_drive(p, n):
     base = 135 if n == 1 else 145
     identity(p, "Slide-In Drive %d" % n, base, base + 8, base + 9, 512, seed=n)
-    tid, alarm = (3, 2) if n == 1 else (4, 3)
-    p.add("Temperature %d = i8 %d" % (tid, 37 + n))
-    p.add("Alarm %d = u32 0" % alarm)
+    temperature(p, 3 if n == 1 else 4)
 
 
 def module_casefan(p):
     identity(p, "Case Fan Kit", 125, 133, 134, 512, seed=3)
     p.add("StatisticsValue 17 = u32 %d" % (95 + p.t))
-    for n, (hid, alarm) in enumerate(((6, 4), (7, 5), (8, 6), (9, 7))):
-        p.add("HardwareValue %d = u16 %d" % (hid, 3100 + n * 120))
-        p.add("Alarm %d = u32 0" % alarm)
+    for hid in (6, 7, 8, 9):
+        fan(p, hid)
 
 
 def module_busfan(p):
     identity(p, "Bus Fan Kit", 155, 163, 164, 384, seed=4)
     p.add("StatisticsValue 20 = u32 %d" % (61 + p.t))
     p.add("StatisticsValue 21 = u32 %d" % (9020 + p.t))
-    for n, (hid, alarm) in enumerate(((67, 41), (68, 42), (69, 43), (70, 44))):
-        p.add("HardwareValue %d = u16 %d" % (hid, 1800 + n * 150))
-        # One alarm on the device: the last bus fan runs too slowly.
-        p.add("Alarm %d = u32 %d" % (alarm, 1 if n == 3 else 0))
+    for hid in (67, 68, 69, 70):
+        fan(p, hid)
 
 
 def module_displaylink(p):
     p.comment("Display link: firmware, factory settings, statistics, temperatures")
     p.add('FirmwareStringW 24 = str "DL FPGA V1.%02d"' % p.t)
-    p.add("FirmwareValue 32 = u32 1")
+    boot_mode(p, 32)
     identity(p, "Display Link", 95, 103, 104, 1024, seed=5)
     p.add("StatisticsValue 13 = u32 %d" % (222 + p.t))
     p.add("StatisticsValue 14 = u32 %d" % (8800 + p.t))
-    for n, tid in enumerate((35, 36, 37, 38)):
-        p.add("Temperature %d = i8 %d" % (tid, 38 + n))
-        p.add("Alarm %d = u32 0" % tid)
+    for tid in (35, 36, 37, 38):
+        temperature(p, tid)
 
 
 def module_memory(p, n):
@@ -413,7 +420,7 @@ def panel_entries(p, index, panel=None):
     if panel is not None:
         add("HardwareValue 12 = u32 1")
         add("HardwareValue 13 = u32 1")
-        add("HardwareValue 14 = u32 0")
+        add("HardwareValue 14 = u32 %d" % ((t + index) % 2))
         add("PanelLockTime = u32 %d" % (5000 + index * 250))
         add('HardwareStringW 17 = str "LMQ Link %s"' % ("TX" if index else "RX"))
         add('FirmwareStringW 20 = str "Panel FPGA V1.%02d"' % (index + 3))
@@ -428,10 +435,11 @@ def panel_entries(p, index, panel=None):
         add("StatisticsValue 4 = u32 %d" % (21900 + index * 7))
         add("StatisticsValue 22 = u32 %d" % (120 + index))
         add("StatisticsValue 23 = u32 %d" % (5400 + index))
-        add("Temperature 5 = i8 %d" % (37 + index % 5))
-        add("Alarm 9 = u32 0")
+        add("Temperature 5 = i8 %d" % (celsius(5, t) + index % 3))
         add("HardwareValue 11 = u16 %d" % (2900 + index * 40))
-        add("Alarm 10 = u32 0")
+        if not p.demo:
+            add("Alarm 9 = u32 %d" % ((9 + t + index) % 2))
+            add("Alarm 10 = u32 %d" % ((10 + t + index) % 2))
         add("DisplayEqualizer 0 = u32 %d" % (0 if index % 2 == 0 else 1))
         add("DisplayEqualizer 1 = u8 %d" % (7 + index % 3))
         add("HardwareValue 21 = u8 %d" % (9 + index % 4))
@@ -456,19 +464,20 @@ def panel_entries(p, index, panel=None):
 
 
 def handheld(p):
+    t = p.t
     p.comment("Operating elements of the handheld panel")
     p.add("HardwareValue 38 = u32 1")
     p.add("HardwareValue 39 = u32 %d" % (31000 + p.t))
     p.add("HardwareValue 40 = u32 1")
-    p.add("HardwareValue 41 = u32 1")
+    p.add("HardwareValue 41 = u32 %d" % ((t + 1) % 2))
     p.add("HardwareValue 42 = bytes 00020000 FC010000 05020000")  # 512, 508, 517
     p.add("HardwareValue 43 = bytes 00000000 FCFFFFFF 05000000")  # 0, -4, 5
     p.add("HardwareValue 44 = u32 1")
-    p.add("HardwareValue 45 = u32 0")
+    p.add("HardwareValue 45 = u32 %d" % (t % 2))
     p.add("HardwareValue 46 = u32 700")
     p.add("HardwareValue 47 = u32 68")
-    p.add("HardwareValue 48 = u8 0")
-    p.add("HardwareValue 49 = u8 0")
+    p.add("HardwareValue 48 = u8 %d" % (t % 2))
+    p.add("HardwareValue 49 = u8 %d" % ((t + 1) % 2))
 
 
 def dvi(p):
@@ -477,17 +486,29 @@ def dvi(p):
     p.add("FactoryValue 20 = %s" % edid_block(p.t, 2))
     p.add("FactoryValue 21 = u16 1024")
     p.add("FactoryValue 22 = u16 768")
-    p.add("FactoryValue 23 = u16 1280")
-    p.add("FactoryValue 24 = u16 1024")
+    p.add("FactoryValue 23 = u16 1600")
+    p.add("FactoryValue 24 = u16 1200")
 
 
-ALARM_ON_PANEL0 = (1, 2, 3, 12, 13, 14, 20)
-ALARM_ON_DEVICE = {4: 0, 5: 0, 6: 0, 7: 0, 8: 0, 10: 0, 15: 27, 16: 27, 17: 27}
+# Every alarm id a device may read; panels keep theirs (9 and 10) in their own sections.
+ALARM_IDS = range(0, 45)
+# The demo device's one alarm: the bus fan kit's last fan runs too slowly.
+DEMO_ALARM = 44
 
 
-def build(t):
+def alarms(p):
+    if p.demo:
+        p.comment("Alarms: one, the bus fan kit's last fan")
+        p.add("Alarm %d = u32 1" % DEMO_ALARM)
+        return
+    p.comment("Alarms: neighbouring ids in opposite states")
+    for aid in ALARM_IDS:
+        p.add("Alarm %d = u32 %d" % (aid, (aid + p.t) % 2))
+
+
+def build(t, demo=False):
     device = DEVICES[t]
-    p = Profile(t)
+    p = Profile(t, demo)
     p.add("DeviceType = u32 %d" % t)
     present = set()
     for m in device["modules"]:
@@ -503,15 +524,9 @@ def build(t):
     if device.get("handheld"):
         handheld(p)
     dvi(p)
+    alarms(p)
     for index in device["panels"]:
         panel_entries(p, index, panel=index)
-    # One alarm on the device, on a sensor that the type reads (the bus fan kit's last fan
-    # where there is one).
-    if t in ALARM_ON_PANEL0:
-        p.panels[0] = [l.replace("Alarm 9 = u32 0", "Alarm 9 = u32 1") for l in p.panels[0]]
-    elif t in ALARM_ON_DEVICE:
-        alarm = "Alarm %d = u32 " % ALARM_ON_DEVICE[t]
-        p.device = [l.replace(alarm + "0", alarm + "1") for l in p.device]
     return p.text()
 
 
@@ -522,7 +537,7 @@ def main():
     check = "--check" in sys.argv[1:]
     # The built-in device: the richest type, with every module it can carry.
     outputs = {"type%02d.ini" % t: build(t) for t in DEVICES}
-    outputs["default.ini"] = build(18).replace("# Simulated", "# The built-in default device: simulated", 1)
+    outputs["default.ini"] = build(18, demo=True).replace("# Simulated", "# The built-in default device: simulated", 1)
     stale = []
     for name, text in outputs.items():
         path = os.path.join(HERE, name)

@@ -9,7 +9,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from guidriver import (SCRATCH, VEK_BIN, DRIVER, OwnPrefix, Program, system_text,  # noqa: E402
+from guidriver import (SCRATCH, BIN, DRIVER, Prefix, Program, system_text,  # noqa: E402
                        windows_path, wine_env)
 
 IDOK, IDCANCEL, IDYES, IDNO, IDHELP = 1, 2, 6, 7, 9
@@ -17,7 +17,7 @@ IDC_PROGRESS, IDC_STATUS_TEXT, IDC_REPORT_FILE = 1000, 1003, 1005
 TITLE = 'Vek Quorvel'
 VERSION_TITLE = re.compile(r'^Vek Quorvel V\d+\.\d\d$')
 ROOT = os.path.join(SCRATCH, 'gui-tests')
-PREFIX = OwnPrefix(os.path.join(SCRATCH, 'gui-prefix', 'wineprefix'))
+PREFIX = Prefix(os.path.join(SCRATCH, 'gui-prefix'))
 
 FINAL_QUESTION = 'Vek Quorvel has completed the scanning operation. Open the report file?'
 NO_NAME = 'You need to specify a report file name.'
@@ -223,7 +223,7 @@ class GuiTest(unittest.TestCase):
     def test_planted_library_in_working_directory_is_not_loaded(self):
         planted = os.path.join(self.folder, 'cwd')
         os.makedirs(planted)
-        shutil.copy(os.path.join(VEK_BIN, 'VekTiv.dll'), planted)
+        shutil.copy(os.path.join(BIN, 'VekTiv.dll'), planted)
         log = os.path.join(self.folder, 'calls.log')
         env = wine_env(VEKTIV_CALL_LOG=windows_path(log))
         # Control: the library beside the program is loaded and called.

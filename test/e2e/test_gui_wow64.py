@@ -7,10 +7,10 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from guidriver import SCRATCH, OwnPrefix, Program, wine_env, windows_path  # noqa: E402
+from guidriver import SCRATCH, Prefix, Program, wine_env, windows_path  # noqa: E402
 
 FOLDER = os.path.join(SCRATCH, 'wow64')
-PREFIX = OwnPrefix(os.path.join(FOLDER, 'wineprefix'), 'win64')
+PREFIX = Prefix(FOLDER, 'win64')
 # The bottom left corner of the shared display is this test's own for reading icons.
 ENV = wine_env(WINEPREFIX=PREFIX.path, WINEARCH='win64', VEK_ICON_SPOT='0,760')
 REFUSAL = ('This version of Vek Quorvel can be executed only on 32-bit editions of Windows.\n\r'

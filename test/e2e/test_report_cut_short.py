@@ -5,7 +5,6 @@ import os
 import resource
 import shutil
 import signal
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -29,12 +28,7 @@ def limit_files():
     signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
 
 
-real_popen = subprocess.Popen
-subprocess.Popen = lambda *args, **kwargs: real_popen(*args, preexec_fn=limit_files, **kwargs)
-try:
-    program.start(env=env)
-finally:
-    subprocess.Popen = real_popen
+program.start(env=env, preexec_fn=limit_files)
 try:
     dialog = program.wait_window(lambda w: w.text(1005) is not None, 'report-file dialog')
     program.set_text(dialog, 1005, windows_path(report))

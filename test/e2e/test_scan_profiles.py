@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
-"""Scans every simulated device end to end and checks each report.
+"""Scans every simulated device end to end and checks each report whole.
 
-For every profile in sim/profiles, the library's built-in device, no VekTiv.dll at all and the
-build that lacks some exports: VekQuorvel.exe -f=<report> -o under Wine, each run with a time
-limit, then the report's encoding and lines, well-formedness, the schema (report.rng), the
-running numbers, the Format and status words, the rendering with the stylesheet beside it, and
-the facts of facts.py for that device. Runs a few scans at a time (VEK_E2E_JOBS, default 4).
-Set VEK_E2E_KEEP=1 to keep every report (the folder is printed); the failed runs' reports and
-call logs are always kept.
+For every profile in sim/profiles, the library's built-in device, no VekTiv.dll at all, the
+build that lacks some exports and type 2 with the DROV driver installed: VekQuorvel.exe
+-f=<report> -o under Wine in a prefix of this test's own, each run with a time limit; then the
+report's encoding and lines, well-formedness, the schema (report.rng), the running numbers and
+the rendering with the stylesheet beside it, and its outline (scan.outline) against the
+approved one in outlines/<run>.txt.
+
+VEK_UPDATE_OUTLINES=1 rewrites the approved outlines instead (tools/approve-outlines, which
+shows the diff). VEK_E2E_KEEP=1 keeps every report; VEK_E2E_JOBS sets how many scans run at
+once (4). The failed runs' reports and call logs are always kept.
 """
 import concurrent.futures
+import difflib
 import os
 import re
 import shutil
@@ -17,63 +21,61 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import scan  # noqa: E402
 
-import facts  # noqa: E402
-import scan   # noqa: E402
-
-
-# Results that the host gives anew at every scan: (group, category, test or None for all).
-VOLATILE_RESULTS = [("Memory", "Physical Memory", None), ("Memory", "Paging Memory", None),
-                    ("CPU", "Identification", "Maximum Speed")]
+OUTLINES = os.path.join(scan.HERE, "outlines")
+UPDATE = os.environ.get("VEK_UPDATE_OUTLINES") == "1"
+# These types have only their built-in panel, which is never selected.
+NO_PANEL_SELECTION = ["type04", "type05", "type09", "type11"]
 
 
-def without_clock(root):
-    """The report tree as text, without the header's time and date and the figures that
-    change from scan to scan."""
-    volatile = [root.find("Header/Time"), root.find("Header/Date")] + [
-        t.find("TestResult") for group, category, name in VOLATILE_RESULTS
-        for t in scan.Report(root).tests(group, category) if name in (None, t.findtext("TestName"))]
-    for element in volatile:
-        if element is not None:
-            element.text = ""
-    return scan.ET.tostring(root)
+def compare_outline(run, text):
+    path = os.path.join(OUTLINES, run.name + ".txt")
+    if UPDATE:
+        os.makedirs(OUTLINES, exist_ok=True)
+        with open(path, "w", encoding="utf-8", newline="\n") as f:
+            f.write(text)
+        return []
+    try:
+        with open(path, encoding="utf-8") as f:
+            approved = f.read()
+    except FileNotFoundError:
+        return ["no approved outline %s (tools/approve-outlines writes it)" % path]
+    diff = list(difflib.unified_diff(approved.splitlines(), text.splitlines(), "approved", "scanned", n=1, lineterm=""))
+    return ["the outline differs from %s:" % os.path.relpath(path, scan.SOURCE)] + diff[2:40] if diff else []
 
 
-def temporary_files(prefix_path):
+def temporary_files(prefix):
     """The files that the UPS group's user settings upload names (GetTempFileNameW with the
     prefix "VekDiagUPS" keeps its first three letters), anywhere on the prefix's drive C:."""
-    return {os.path.join(folder, f) for folder, _, files in os.walk(os.path.join(prefix_path, "drive_c"))
+    return {os.path.join(folder, f) for folder, _, files in os.walk(os.path.join(prefix.path, "drive_c"))
             for f in files if re.fullmatch(r"Vek[0-9A-Fa-f]{1,4}\.tmp", f)}
 
 
 def main():
-    jobs = max(1, int(os.environ.get("VEK_E2E_JOBS", "4")))
-    base = os.environ.get("VEK_BUILD") or os.path.join(scan.SOURCE, "build")
-    os.makedirs(os.path.join(base, "tmp"), exist_ok=True)
-    workdir = tempfile.mkdtemp(prefix="e2e-scan-", dir=os.path.join(base, "tmp"))
+    os.makedirs(os.path.join(scan.BUILD, "tmp"), exist_ok=True)
+    workdir = tempfile.mkdtemp(prefix="e2e-scan-", dir=os.path.join(scan.BUILD, "tmp"))
     runs = scan.runs_for_every_profile()
+    drov = scan.Run("type02_drov", profile=os.path.join(scan.PROFILES, "type02.ini"))
     failed = 0
-    trees = {}
     try:
         with scan.Prefix(workdir) as prefix:
-            env = {"WINEPREFIX": prefix.path}
-            before = temporary_files(prefix.path)
-            with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
-                list(pool.map(lambda r: scan.scan(r, workdir, env), runs))
+            before = temporary_files(prefix)
+            with concurrent.futures.ThreadPoolExecutor(max_workers=int(os.environ.get("VEK_E2E_JOBS", "4"))) as pool:
+                list(pool.map(lambda r: scan.scan(r, workdir, prefix), runs))
             # Every scan removes the temporary file of its user settings upload.
-            leftover = sorted(temporary_files(prefix.path) - before)
+            leftover = sorted(temporary_files(prefix) - before)
+            # With the DROV driver installed its file takes the place of the TIV driver's.
+            sys32 = os.path.join(prefix.path, "drive_c", "windows", "system32")
+            shutil.copy2(os.path.join(scan.BIN, "VersionFixture.dll"), os.path.join(sys32, "drivers", "VekDrovDrv.sys"))
+            runs.append(scan.scan(drov, workdir, prefix))
         for run in runs:
             root = scan.check_report(run)
             if root is not None:
-                report = scan.Report(root)
-                report.call_log = os.path.join(run.folder, "calls.log") if run.folder else None
-                run.problems += [p for p in (check(report) for check in facts.checks_for(run.name)) if p]
-                trees[run.name] = without_clock(root)
-            # The library's built-in device is default.ini, compiled in.
-            if run.name == "builtin" and "builtin" in trees and trees.get("default") not in (None, trees["builtin"]):
-                run.problems.append("the built-in device's report differs from default.ini's")
-            tests = len(list(root.iter("Test"))) if root is not None else 0
-            print("%-28s %-4s %5.1f s  %4d tests" % (run.name, "FAIL" if run.problems else "ok", run.seconds or 0, tests))
+                run.problems += compare_outline(run, scan.outline(root))
+            if run.name in NO_PANEL_SELECTION and any(c.startswith("TivSelectPanel(") for c in run.calls()):
+                run.problems.append("TivSelectPanel was called")
+            print("%-28s %-4s %5.1f s" % (run.name, "FAIL" if run.problems else "ok", run.seconds or 0))
             print("".join("    %s\n" % p for p in run.problems), end="")
             failed += bool(run.problems)
     finally:
