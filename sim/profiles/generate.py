@@ -50,6 +50,11 @@ DEVICES = {
             modules=["bus", "drive2", "casefan", "busfan", "if1", "ups", "mem1", "mem2"]),
     20: dict(board="QD26 2.6 GHz", panels=[0], modules=["casefan", "if1", "displaylink"]),
     21: dict(board="ZLVR 2.2 GHz", panels=[0, 15], modules=["casefan", "busfan", "if2"]),
+    # A later model the program does not know yet, with every module: the gates that name the
+    # types without a module let it in, the others keep it out.
+    22: dict(board="ZLVR 3.0 GHz", panels=[0, 1, 15],
+             modules=["bus", "drive1", "drive2", "casefan", "busfan", "if1", "if2", "displaylink",
+                      "ups", "mem1", "mem2", "io", "lmq", "optid"]),
 }
 
 
@@ -121,7 +126,7 @@ class Profile:
 
     def text(self):
         out = ["# Simulated %s (device type %d). Written by generate.py; edit there." %
-               ("Vek " + MODELS[self.t], self.t)]
+               ("Vek " + MODELS[self.t] if self.t in MODELS else "later model", self.t)]
         out += self.device
         for panel in sorted(self.panels):
             out.append("")

@@ -175,6 +175,11 @@ def scan(run, workdir, prefix, call_log=True):
     shutil.copy2(os.path.join(BIN, "VekQuorvel.exe"), folder)
     if run.library:
         shutil.copy2(os.path.join(BIN, *(["reduced"] if run.library == "reduced" else []), "VekTiv.dll"), folder)
+    # The working directory holds a library of its own: the program must never load it (the
+    # run without a library beside the program shows whether it does).
+    cwd = os.path.join(folder, "cwd")
+    os.makedirs(cwd)
+    shutil.copy2(os.path.join(BIN, "VekTiv.dll"), cwd)
     report = run.report_path = os.path.join(folder, "report.xml")
     env = {k: v for k, v in prefix.env.items() if k not in ("VEKTIV_PROFILE", "VEKTIV_CALL_LOG")}
     if run.profile:
@@ -184,7 +189,7 @@ def scan(run, workdir, prefix, call_log=True):
     start = time.monotonic()
     try:
         done = subprocess.run(["wine", os.path.join(folder, "VekQuorvel.exe"), "-f=" + windows_path(report), "-o"],
-                              env=env, timeout=SCAN_TIME_LIMIT, **QUIET)
+                              env=env, cwd=cwd, timeout=SCAN_TIME_LIMIT, **QUIET)
         run.exit_code = done.returncode
     except subprocess.TimeoutExpired:
         run.hung = True

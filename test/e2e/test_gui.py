@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The program's windows under Wine and Xvfb, driven through test/driver: report-file dialog,
-progress dialog, final question, usage, overwrite and error boxes, exit codes, DLL planting."""
+progress dialog, final question, usage, overwrite and error boxes, exit codes."""
 import os
 import re
 import shutil
@@ -9,7 +9,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from guidriver import (SCRATCH, BIN, DRIVER, Prefix, Program, system_text,  # noqa: E402
+from guidriver import (SCRATCH, DRIVER, Prefix, Program, system_text,  # noqa: E402
                        windows_path, wine_env)
 
 IDOK, IDCANCEL, IDYES, IDNO, IDHELP = 1, 2, 6, 7, 9
@@ -219,23 +219,6 @@ class GuiTest(unittest.TestCase):
         self.assertEqual(box.message(), system_text(82))
         self.program.click(box, IDOK)
         self.assertEqual(self.program.exit_code(), 82)
-
-    def test_planted_library_in_working_directory_is_not_loaded(self):
-        planted = os.path.join(self.folder, 'cwd')
-        os.makedirs(planted)
-        shutil.copy(os.path.join(BIN, 'VekTiv.dll'), planted)
-        log = os.path.join(self.folder, 'calls.log')
-        env = wine_env(VEKTIV_CALL_LOG=windows_path(log))
-        # Control: the library beside the program is loaded and called.
-        beside = Program(os.path.join(self.folder, 'beside'))
-        self.assertEqual(beside.run('-f="%s"' % windows_path(self.report_path('a.xml')), cwd=planted, env=env), 0)
-        self.assertTrue(os.path.exists(log) and os.path.getsize(log) > 0)
-        os.remove(log)
-        # The program alone in its folder: the copy in the working directory stays unused.
-        alone = Program(os.path.join(self.folder, 'alone'), with_library=False)
-        self.assertEqual(alone.run('-f="%s"' % windows_path(self.report_path('b.xml')), cwd=planted, env=env), 0)
-        self.assertFalse(os.path.exists(log))
-        self.assertTrue(is_complete_report(self.report_path('b.xml')))
 
 
 if __name__ == '__main__':
