@@ -282,6 +282,8 @@ def check_rendering(report_path, stylesheet_path):
 
 def check_report(run):
     """Every structural check of one run's report; fills run.problems and returns the tree."""
+    if run.folder is None:
+        return None  # not scanned; its problems say why
     if run.hung:
         run.problems.append("hung: no end within %g s" % SCAN_TIME_LIMIT)
         return None

@@ -45,6 +45,15 @@ def compare_outline(run, text):
     return ["the outline differs from %s:" % os.path.relpath(path, scan.SOURCE)] + diff[2:40] if diff else []
 
 
+def scan_unless_hung(run, workdir, prefix, runs):
+    """Scans the run unless an earlier scan hung: one hang says enough, and the scans after it
+    would each wait out their time limit."""
+    if any(r.hung for r in runs):
+        run.problems.append("not scanned: an earlier scan hung")
+        return run
+    return scan.scan(run, workdir, prefix)
+
+
 def temporary_files(prefix):
     """The files that the UPS group's user settings upload names (GetTempFileNameW with the
     prefix "VekDiagUPS" keeps its first three letters), anywhere on the prefix's drive C:."""
@@ -62,13 +71,13 @@ def main():
         with scan.Prefix(workdir) as prefix:
             before = temporary_files(prefix)
             with concurrent.futures.ThreadPoolExecutor(max_workers=int(os.environ.get("VEK_E2E_JOBS", "4"))) as pool:
-                list(pool.map(lambda r: scan.scan(r, workdir, prefix), runs))
+                list(pool.map(lambda r: scan_unless_hung(r, workdir, prefix, runs), runs))
             # Every scan removes the temporary file of its user settings upload.
             leftover = sorted(temporary_files(prefix) - before)
             # With the DROV driver installed its file takes the place of the TIV driver's.
             sys32 = os.path.join(prefix.path, "drive_c", "windows", "system32")
             shutil.copy2(os.path.join(scan.BIN, "VersionFixture.dll"), os.path.join(sys32, "drivers", "VekDrovDrv.sys"))
-            runs.append(scan.scan(drov, workdir, prefix))
+            runs.append(scan_unless_hung(drov, workdir, prefix, runs))
         for run in runs:
             root = scan.check_report(run)
             if root is not None:
