@@ -14,18 +14,11 @@ const WORD kX86 = 0, kItanium = 6, kX64 = 9;
 const BYTE kWork = 1, kServer = 3;
 const DWORD NT = VER_PLATFORM_WIN32_NT;
 
+// A version and the text expected of it; a NULL product name: the registry's cannot be read.
 struct CVersionCase
 {
-    DWORD dwPlatform, dwMajor, dwMinor, dwBuild;
-    const wchar_t* pszServicePack;
-    WORD wSuite;
-    BYTE byProductType;
-    WORD wArch;
-    BOOL bServerR2, bHasGetProductInfo;
-    DWORD dwProductInfoType;
-    const wchar_t* pszProductName;  // NULL: the registry's product name cannot be read
-    const wchar_t* pszExpected;
-    DWORD dwStatus;
+    DWORD dwPlatform, dwMajor, dwMinor, dwBuild; const wchar_t* pszServicePack; WORD wSuite; BYTE byProductType; WORD wArch;
+    BOOL bServerR2, bHasGetProductInfo; DWORD dwProductInfoType; const wchar_t *pszProductName, *pszExpected; DWORD dwStatus;
 };
 
 // The versions where a rule of the text changes, with the odd spacing each rule leaves.
@@ -67,23 +60,19 @@ const CVersionCase kVersionCases[] = {
 
 COsVersionData MakeData(const CVersionCase& c)
 {
-    COsVersionData data = {};
-    data.info.dwOSVersionInfoSize = sizeof(data.info);
-    data.info.dwPlatformId = c.dwPlatform;
-    data.info.dwMajorVersion = c.dwMajor;
-    data.info.dwMinorVersion = c.dwMinor;
-    data.info.dwBuildNumber = c.dwBuild;
+    COsVersionData data = { { sizeof(OSVERSIONINFOEXW), c.dwMajor, c.dwMinor, c.dwBuild, c.dwPlatform, {}, 0, 0, c.wSuite,
+                              c.byProductType, 0 },
+                            c.wArch, c.bServerR2, c.bHasGetProductInfo, c.dwProductInfoType, c.pszProductName != nullptr,
+                            c.pszProductName != nullptr ? c.pszProductName : L"" };
     wcscpy(data.info.szCSDVersion, c.pszServicePack);
-    data.info.wSuiteMask = c.wSuite;
-    data.info.wProductType = c.byProductType;
-    data.wArchitecture = c.wArch;
-    data.bServerR2 = c.bServerR2;
-    data.bHasGetProductInfo = c.bHasGetProductInfo;
-    data.dwProductInfoType = c.dwProductInfoType;
-    data.bHasProductName = c.pszProductName != nullptr;
-    if (c.pszProductName != nullptr)
-        data.productName = c.pszProductName;
     return data;
+}
+
+std::wstring Ansi(const char* pszText)
+{
+    wchar_t szText[8] = {};
+    MultiByteToWideChar(CP_ACP, 0, pszText, -1, szText, 8);
+    return szText;
 }
 
 }  // namespace
@@ -138,6 +127,7 @@ TEST(KeyValueFile, LinesAndTheirParts)
         { "Key\n=v\n", { { L"", L"v" } } },                            // an equals sign after the line end
         { "A=1\r\nB=2\x1A\r\nC=3\r\n", { { L"A", L"1" }, { L"B", L"2" } } },  // a Ctrl-Z ends the text
         { "\x1A" "A=1\r\n", {} },
+        { "K\xE4=\xFC\xDF", { { Ansi("K\xE4"), Ansi("\xFC\xDF") } } },  // bytes above 127: the ANSI code page
     };
     for (const auto& c : cases)
     {
@@ -149,29 +139,18 @@ TEST(KeyValueFile, LinesAndTheirParts)
     }
 }
 
-TEST(KeyValueFile, BytesAbove127AreReadInTheAnsiCodePage)
-{
-    wchar_t expectedKey[4] = {}, expectedValue[4] = {};
-    MultiByteToWideChar(CP_ACP, 0, "K\xE4", 2, expectedKey, 3);
-    MultiByteToWideChar(CP_ACP, 0, "\xFC\xDF", 2, expectedValue, 3);
-    std::vector<CKeyValueLine> lines = ParseKeyValueText("K\xE4=\xFC\xDF");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].key, expectedKey);
-    EXPECT_EQ(lines[0].value, expectedValue);
-}
-
 TEST(KeyValueFile, PathFromSystemDrive)
 {
     wchar_t szOld[300] = {};
     DWORD nOld = GetEnvironmentVariableW(L"SystemDrive", szOld, 300);
     std::wstring path;
-    SetEnvironmentVariableW(L"SystemDrive", L"D:");
-    ASSERT_TRUE(GetRuntimeIniPath(path));
-    EXPECT_EQ(path, L"D:\\DAZIRAVAZ.INI");
     SetEnvironmentVariableW(L"SystemDrive", nullptr);
     ASSERT_TRUE(GetRuntimeIniPath(path));
     EXPECT_EQ(path, L"C:\\DAZIRAVAZ.INI");
-    SetEnvironmentVariableW(L"SystemDrive", std::wstring(250, L'x').c_str());
+    // The whole path must stay below 260 characters.
+    SetEnvironmentVariableW(L"SystemDrive", std::wstring(245, L'x').c_str());
+    EXPECT_TRUE(GetRuntimeIniPath(path));
+    SetEnvironmentVariableW(L"SystemDrive", std::wstring(246, L'x').c_str());
     EXPECT_FALSE(GetRuntimeIniPath(path));
     SetEnvironmentVariableW(L"SystemDrive", nOld > 0 ? szOld : nullptr);
 }
