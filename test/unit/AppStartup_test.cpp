@@ -1,10 +1,9 @@
-// Start-up pieces: default report name, existing-report test, app name, resources. The WOW64
-// refusal is checked end to end (test_gui_wow64.py).
+// Start-up pieces: the default report name's numbering and folder fallback, the existing-report
+// test, the application name. The dialogs and the WOW64 refusal are checked end to end
+// (test_gui.py, test_gui_wow64.py).
 #include "app/App.h"
 #include "app/SelectReportFile.h"
 #include "framework/App.h"
-#include "framework/Text.h"
-#include "res/resource.h"
 #include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
@@ -23,31 +22,20 @@ std::wstring DefaultName(const std::wstring& folder, const std::wstring& compute
     return out;
 }
 
-void Touch(const std::wstring& path)
-{
-    ASSERT_TRUE(WriteFileBytes(path, "x"));
-}
-
-struct CNameCase
-{
-    std::vector<const wchar_t*> existing;
-    const wchar_t* pszExpected;
-};
+}  // namespace
 
 TEST(DefaultReportName, FirstFreeNameFromTheUnnumberedOne)
 {
-    const CNameCase kCases[] = {
-        { {}, L"VekQuorvelPLANT7.xml" },
+    // A gap: the search starts without a number and stops at the first free name.
+    const struct { std::vector<const wchar_t*> existing; const wchar_t* pszExpected; } kCases[] = {
         { { L"VekQuorvelPLANT7.xml" }, L"VekQuorvelPLANT7_1.xml" },
-        // A gap: the search starts without a number and stops at the first free name.
-        { { L"VekQuorvelPLANT7_2.xml" }, L"VekQuorvelPLANT7.xml" },
-        { { L"VekQuorvelOTHER.xml", L"VekQuorvelPLANT7.xsl" }, L"VekQuorvelPLANT7.xml" },
+        { { L"VekQuorvelPLANT7_2.xml", L"VekQuorvelOTHER.xml", L"VekQuorvelPLANT7.xsl" }, L"VekQuorvelPLANT7.xml" },
     };
-    for (const CNameCase& c : kCases)
+    for (const auto& c : kCases)
     {
         CTempDir dir;
         for (const wchar_t* pszName : c.existing)
-            Touch(dir.File(pszName));
+            ASSERT_TRUE(WriteFileBytes(dir.File(pszName), "x"));
         EXPECT_EQ(DefaultName(dir.Path(), L"PLANT7"), dir.File(c.pszExpected));
     }
 }
@@ -56,7 +44,7 @@ TEST(DefaultReportName, FileHeldOpenByAnotherProgramCountsAsFree)
 {
     CTempDir dir;
     std::wstring path = dir.File(L"VekQuorvelPLANT7.xml");
-    Touch(path);
+    ASSERT_TRUE(WriteFileBytes(path, "x"));
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(IsExistingReport(path.c_str()));
@@ -65,33 +53,16 @@ TEST(DefaultReportName, FileHeldOpenByAnotherProgramCountsAsFree)
     EXPECT_TRUE(IsExistingReport(path.c_str()));
 }
 
-TEST(DefaultReportName, FolderTooLongFallsBackToTemp)
+TEST(DefaultReportName, FolderWhereTheLastNumberedNameWouldNotFitFallsBackToTemp)
 {
-    std::wstring folder = L"C:\\" + std::wstring(240, L'd');
-    EXPECT_EQ(DefaultName(folder, L"PLANT7"), L"C:\\Temp\\VekQuorvelPLANT7.xml");
-    // A folder where every numbered name still fits is kept.
-    std::wstring fits = L"C:\\" + std::wstring(200, L'd');
+    // "\VekQuorvelPLANT7_4294967295.xml" has 32 characters: a folder of 227 keeps 259 in all.
+    std::wstring fits = L"C:\\" + std::wstring(224, L'd');
     EXPECT_EQ(DefaultName(fits, L"PLANT7"), fits + L"\\VekQuorvelPLANT7.xml");
+    EXPECT_EQ(DefaultName(fits + L"d", L"PLANT7"), L"C:\\Temp\\VekQuorvelPLANT7.xml");
 }
 
 TEST(Startup, ApplicationNameIsTheExecutablesBaseName)
 {
-    const struct { const wchar_t* pszPath; const wchar_t* pszName; } kCases[] = {
-        { L"C:\\a.b\\prog", L"prog" },
-        { L"Z:/tmp/x.y.exe", L"x.y" },
-    };
-    for (const auto& c : kCases)
-        EXPECT_EQ(GetBaseNameWithoutExtension(c.pszPath), c.pszName) << c.pszPath;
+    EXPECT_EQ(GetBaseNameWithoutExtension(L"C:\\a.b\\prog"), L"prog");
+    EXPECT_EQ(GetBaseNameWithoutExtension(L"Z:/tmp/x.y.exe"), L"x.y");
 }
-
-TEST(Resources, DialogsIconAndAnimationArePresent)
-{
-    HMODULE hModule = GetModuleHandleW(nullptr);
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(IDD_PROGRESS), MAKEINTRESOURCEW(5)), nullptr);
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(IDD_SELECT_REPORT_FILE), MAKEINTRESOURCEW(5)), nullptr);
-    EXPECT_NE(LoadIconW(hModule, MAKEINTRESOURCEW(IDI_APP)), nullptr);
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(IDR_SCAN_ANIMATION), L"AVI"), nullptr);
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
-}
-
-}  // namespace

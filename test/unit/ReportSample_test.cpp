@@ -10,20 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace
 {
 
-struct CSampleTest
-{
-    const wchar_t* pszName;
-    const wchar_t* pszDescription;
-    std::wstring value;
-    DWORD dwStatus;
-    DWORD dwFormat;
-};
+struct CSampleTest { const wchar_t* pszName; const wchar_t* pszDescription; std::wstring value; DWORD dwStatus, dwFormat; };
 
 void WriteTests(CXmlReport& report, const std::vector<CSampleTest>& tests)
 {
@@ -37,33 +31,26 @@ void WriteTests(CXmlReport& report, const std::vector<CSampleTest>& tests)
 
 std::wstring RawBlock()
 {
-    std::vector<BYTE> data(40);
-    for (size_t i = 0; i < data.size(); ++i)
+    BYTE data[40];
+    for (size_t i = 0; i < std::size(data); ++i)
         data[i] = static_cast<BYTE>(i * 7);
     std::wstring text;
-    HexDump(data.data(), static_cast<int>(data.size()), text);
+    HexDump(data, static_cast<int>(std::size(data)), text);
     return text;
 }
 
-void WriteSample(const std::wstring& path)
+void WriteSample(CXmlReport& report)
 {
-    CScriptedOpen scripted;
-    CXmlReport report;
-    report.Reset();
-    ASSERT_EQ(report.Open(path.c_str(), TRUE), 0u);
-
     // Group 1: no category name, subcategory "CatUndef": the words without units.
     ASSERT_EQ(report.BeginTestGroup(L"Operating System", L"Windows version & registration", nullptr, nullptr), 0u);
-    WriteTests(report, {
-                           { L"Version", L"Product name", L"Windows XP <SP3>", 0, 1 },
-                           { L"Build", nullptr, L"2600", 0, 2 },
-                           { L"Administrator", L"", L"Yes", 0, 14 },
-                           { L"Write filter", L"Quote \"it\" & 'this'", L"Disabled", 0, 17 },
-                           { L"Odd code", L"Format 16", L"7", 0, 16 },
-                           { L"No status", L"Status 3", L"?", 3, 1 },
-                           { L"Registered owner", L"A device string with junk", std::wstring(L"Op") + wchar_t(0x01) + L"erator" + wchar_t(0xFFFF), 1, 1 },
-                           { L"Factory data", L"Raw block", RawBlock(), 0, 4 },
-                       });
+    WriteTests(report, { { L"Version", L"Product name", L"Windows XP <SP3>", 0, 1 },
+                         { L"Build", nullptr, L"2600", 0, 2 },
+                         { L"Administrator", L"", L"Yes", 0, 14 },
+                         { L"Write filter", L"Quote \"it\" & 'this'", L"Disabled", 0, 17 },
+                         { L"Odd code", L"Format 16", L"7", 0, 16 },
+                         { L"No status", L"Status 3", L"?", 3, 1 },
+                         { L"Registered owner", L"A device string with junk", std::wstring(L"Op") + wchar_t(0x01) + L"erator" + wchar_t(0xFFFF), 1, 1 },
+                         { L"Factory data", L"Raw block", RawBlock(), 0, 4 } });
     ASSERT_EQ(report.EndTestGroup(), 0u);
 
     // Group 2: sensors, failures and alarms, a Test outside any SubCategory.
@@ -88,27 +75,13 @@ void WriteSample(const std::wstring& path)
     ASSERT_EQ(report.BeginTestGroup(L"Memory", L"", nullptr, nullptr), 0u);
     WriteTests(report, { { L"Empty", nullptr, L"", 0, 1 } });
     ASSERT_EQ(report.EndTestGroup(), 0u);
-
-    EXPECT_EQ(CloseReportFile(report.m_szRootName, report.m_hFile), 0u);
 }
 
-void WriteClean(const std::wstring& path)
+void WriteClean(CXmlReport& report)
 {
-    CScriptedOpen scripted;
-    CXmlReport report;
-    report.Reset();
-    ASSERT_EQ(report.Open(path.c_str(), TRUE), 0u);
     ASSERT_EQ(report.BeginTestGroup(L"BIOS", L"Firmware of the board", L"Version", nullptr), 0u);
     WriteTests(report, { { L"BIOS version", nullptr, L"1.07", 0, 1 } });
     ASSERT_EQ(report.EndTestGroup(), 0u);
-    EXPECT_EQ(CloseReportFile(report.m_szRootName, report.m_hFile), 0u);
-}
-
-std::wstring SampleFolder()
-{
-    wchar_t buffer[1024];
-    DWORD n = GetEnvironmentVariableW(L"VEK_REPORT_SAMPLES", buffer, 1024);
-    return n > 0 && n < 1024 ? std::wstring(buffer, n) : std::wstring();
 }
 
 }  // namespace
@@ -116,15 +89,19 @@ std::wstring SampleFolder()
 TEST(ReportSample, WholeReportsAreWellFormed)
 {
     CSimDevice device("DeviceType = u32 18\n");
+    CScriptedOpen scripted;
     CTempDir dir;
-    std::wstring folder = SampleFolder();
-    if (folder.empty())
-        folder = dir.Path();
-    for (const auto& sample : { std::make_pair(L"sample.xml", WriteSample),
-                                std::make_pair(L"clean #1 & 100% B\u00fcro.xml", WriteClean) })
+    wchar_t szFolder[1024] = {};
+    DWORD n = GetEnvironmentVariableW(L"VEK_REPORT_SAMPLES", szFolder, 1024);
+    std::wstring folder = n > 0 && n < 1024 ? szFolder : dir.Path();
+    for (const auto& sample : { std::make_pair(L"sample.xml", WriteSample), std::make_pair(L"clean #1 & 100% B\u00fcro.xml", WriteClean) })
     {
         std::wstring path = folder + L"\\" + sample.first;
-        sample.second(path);
+        CXmlReport report;
+        report.Reset();
+        ASSERT_EQ(report.Open(path.c_str(), TRUE), 0u);
+        sample.second(report);
+        EXPECT_EQ(CloseReportFile(report.m_szRootName, report.m_hFile), 0u);
         EXPECT_EQ(CheckReportXml(ReadReportText(path)), "") << "in " << ReadFileBytes(path).size() << " bytes";
     }
 }

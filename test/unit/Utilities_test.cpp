@@ -1,23 +1,17 @@
-// Shared utilities: hex dumps, error texts, version strings, file-name parts, month names.
+// Shared utilities at their edges: hex dumps past 256 bytes, error texts of codes without one,
+// file-name parts, month numbers, the usage text's line ends. Typical dumps, error texts and
+// file versions are in the scanned reports.
 #include "device/Utilities.h"
 #include "framework/Text.h"
-#include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace
 {
-
-std::wstring SystemText(DWORD code)
-{
-    wchar_t buffer[1024] = {};
-    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                   buffer, 1024, nullptr);
-    return buffer;
-}
 
 std::wstring Dump(const std::vector<BYTE>& data)
 {
@@ -28,12 +22,8 @@ std::wstring Dump(const std::vector<BYTE>& data)
 
 }  // namespace
 
-TEST(HexDump, LinesOfSixteenAndTheTrailingFfRunPast256Bytes)
+TEST(HexDump, TheTrailingFfRunPast256BytesIsSummedUp)
 {
-    std::vector<BYTE> data(20);
-    for (size_t i = 0; i < data.size(); ++i)
-        data[i] = static_cast<BYTE>(i * 0x11);
-    EXPECT_EQ(Dump(data), L"\r\n00112233445566778899AABBCCDDEEFF\r\n10213243");
     EXPECT_EQ(Dump({}), L"");
     // The first 256 bytes are never cut, FF or not; a trailing FF run after them is summed up.
     std::vector<BYTE> big(300, 0x5A);
@@ -45,14 +35,6 @@ TEST(HexDump, LinesOfSixteenAndTheTrailingFfRunPast256Bytes)
     EXPECT_EQ(Dump(big).size(), 18u * 34u + 2u + 26u);
 }
 
-TEST(SystemErrorText, DropsTheFinalFullStopAndLineEnd)
-{
-    std::wstring raw = SystemText(ERROR_FILE_NOT_FOUND);
-    ASSERT_GE(raw.size(), 3u);
-    ASSERT_EQ(raw.substr(raw.size() - 2), L"\r\n");
-    EXPECT_EQ(std::wstring(GetSystemErrorText(ERROR_FILE_NOT_FOUND)), raw.substr(0, raw.size() - 3));
-}
-
 TEST(SystemErrorText, CodeWithoutTextNamesTheCodeNotThePreviousText)
 {
     GetSystemErrorText(ERROR_ACCESS_DENIED);
@@ -60,43 +42,28 @@ TEST(SystemErrorText, CodeWithoutTextNamesTheCodeNotThePreviousText)
     EXPECT_STREQ(GetSystemErrorText(0xE0001234), L"Unknown error 3758101044");
 }
 
-TEST(FileNamePart, TextAfterTheLastBackslash)
+TEST(FileNamePart, TextAfterTheLastBackslashCutWithinTheBuffer)
 {
-    struct { const wchar_t* path; const wchar_t* part; } cases[] = {
-        { L"C:\\data\\report.xml", L"report.xml" },
-        { L"C:\\a\\b\\", L"b\\" },
-        { L"C:/data/report.xml", L"C:/data/report.xml" },
-        { L"", L"" },
+    // Without a backslash the whole path; a final backslash is kept; a path whose only
+    // backslash is its last character leaves out as it was.
+    struct { std::wstring path, part; } const kCases[] = {
+        { L"C:\\data\\report.xml", L"report.xml" }, { L"C:\\a\\b\\", L"b\\" }, { L"C:/data/report.xml", L"C:/data/report.xml" },
+        { L"", L"" }, { L"C\\", L"untouched" }, { L"C:\\" + std::wstring(400, L'n'), std::wstring(259, L'n') },
     };
-    for (const auto& c : cases)
+    for (const auto& c : kCases)
     {
-        wchar_t out[260] = L"untouched";
-        GetFileNamePart(c.path, out);
-        EXPECT_STREQ(out, c.part) << c.path;
+        wchar_t out[261] = L"untouched";
+        out[260] = L'#';
+        GetFileNamePart(c.path.c_str(), out);
+        EXPECT_EQ(std::wstring(out), c.part) << c.path.size();
+        EXPECT_EQ(out[260], L'#');
     }
-    wchar_t out[260] = L"untouched";
-    GetFileNamePart(L"C\\", out);
-    EXPECT_STREQ(out, L"untouched");
-}
-
-TEST(FileNamePart, LongNameIsCutWithinTheBuffer)
-{
-    std::wstring path = L"C:\\" + std::wstring(400, L'n');
-    wchar_t out[261];
-    out[260] = L'#';
-    GetFileNamePart(path.c_str(), out);
-    EXPECT_EQ(std::wstring(out), std::wstring(259, L'n'));
-    EXPECT_EQ(out[260], L'#');
 }
 
 TEST(MonthName, ThreeLettersOrUnknown)
 {
-    const struct
-    {
-        WORD month;
-        const wchar_t* name;
-    } cases[] = { { 1, L"Jan" }, { 12, L"Dec" }, { 0, L"Unknown" }, { 13, L"Unknown" } };
-    for (const auto& c : cases)
+    const struct { WORD month; const wchar_t* name; } kCases[] = { { 1, L"Jan" }, { 12, L"Dec" }, { 0, L"Unknown" }, { 13, L"Unknown" } };
+    for (const auto& c : kCases)
     {
         std::wstring name;
         GetMonthName(c.month, name);
@@ -104,26 +71,12 @@ TEST(MonthName, ThreeLettersOrUnknown)
     }
 }
 
-TEST(Versions, FileVersionStringOfFilesWithAndWithoutResource)
-{
-    std::wstring text = L"junk";
-    EXPECT_TRUE(GetFileVersionString((ExeFolder() + L"\\VekTiv.dll").c_str(), text));
-    EXPECT_EQ(text, L"1.0.0.0");
-
-    CTempDir dir;
-    WriteFileBytes(dir.File(L"plain.txt"), "no version here");
-    text = L"junk";
-    EXPECT_FALSE(GetFileVersionString(dir.File(L"plain.txt").c_str(), text));
-    EXPECT_EQ(text, L"");
-    EXPECT_FALSE(GetFileVersionString(dir.File(L"missing.dll").c_str(), text));
-}
-
 TEST(Usage, LinesEndWithLfCrAndTheLastWithCrLf)
 {
     std::wstring text = GetUsageText();
     EXPECT_EQ(text.substr(text.size() - 23), L"data in a webbrowser.\r\n");
     size_t lfcr = 0;
-    for (size_t i = 0; i + 1 < text.size(); ++i)
-        lfcr += text[i] == L'\n' && text[i + 1] == L'\r';
+    for (size_t i = text.find(L"\n\r"); i != std::wstring::npos; i = text.find(L"\n\r", i + 1))
+        ++lfcr;
     EXPECT_EQ(lfcr, 14u);
 }
