@@ -1,8 +1,9 @@
 // Shared utilities at their edges: hex dumps past 256 bytes, error texts of codes without one,
-// file-name parts, month numbers, the usage text's line ends. Typical dumps, error texts and
-// file versions are in the scanned reports.
+// a file without a version resource, file-name parts, month numbers, the usage text's line
+// ends. Typical dumps, error texts and file versions are in the scanned reports.
 #include "device/Utilities.h"
 #include "framework/Text.h"
+#include "support/SimDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,16 @@ TEST(SystemErrorText, CodeWithoutTextNamesTheCodeNotThePreviousText)
     GetSystemErrorText(ERROR_ACCESS_DENIED);
     EXPECT_STREQ(GetSystemErrorText(12345678), L"Unknown error 12345678");
     EXPECT_STREQ(GetSystemErrorText(0xE0001234), L"Unknown error 3758101044");
+}
+
+// A file that exists but has no version resource: FALSE, not an empty version.
+TEST(Versions, FileWithoutVersionResource)
+{
+    CTempDir dir;
+    ASSERT_TRUE(WriteFileBytes(dir.File(L"plain.txt"), "no version here"));
+    std::wstring text = L"junk";
+    EXPECT_FALSE(GetFileVersionString(dir.File(L"plain.txt").c_str(), text));
+    EXPECT_EQ(text, L"");
 }
 
 TEST(FileNamePart, TextAfterTheLastBackslashCutWithinTheBuffer)
