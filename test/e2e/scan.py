@@ -9,8 +9,10 @@ import hashlib
 import os
 import re
 import shutil
+import signal
 import subprocess
 import tempfile
+import threading
 import time
 import xml.etree.ElementTree as ET
 
@@ -137,6 +139,47 @@ class Prefix:
 # Running scans
 
 
+class Started:
+    """One program started to its end: exit code (None when it was killed at the time limit),
+    wall seconds and CPU seconds (user + system of the started process)."""
+
+    def __init__(self, exit_code, seconds, cpu_seconds):
+        self.exit_code, self.seconds, self.cpu_seconds = exit_code, seconds, cpu_seconds
+
+
+def start_measured(command, env, cwd=None, timeout=SCAN_TIME_LIMIT):
+    """Runs a command to its end with no pipes and returns a Started.
+
+    The wait blocks until the process ends (subprocess's own wait with a time limit polls, in
+    steps of up to 50 ms, which a start under Wine's 0.1 s would show), and a timer kills the
+    process at the limit. Under Wine the Windows program runs in the started process, so its
+    resource usage is the program's own CPU time; the wineserver's share is not in it."""
+    killed, lock, ended = [False], threading.Lock(), [False]
+    start = time.monotonic()
+    process = subprocess.Popen(command, env=env, cwd=cwd, **QUIET)
+
+    def kill():
+        # Not process.kill(): it polls, and so could reap the process under the wait below.
+        with lock:
+            if not ended[0]:
+                killed[0] = True
+                os.kill(process.pid, signal.SIGKILL)
+
+    timer = threading.Timer(timeout, kill)
+    timer.start()
+    try:
+        # Wait for the end without reaping, so that the timer never signals a reused pid.
+        os.waitid(os.P_PID, process.pid, os.WEXITED | os.WNOWAIT)
+        seconds = time.monotonic() - start
+        with lock:
+            ended[0] = True
+        _, status, usage = os.wait4(process.pid, 0)
+    finally:
+        timer.cancel()
+    process.returncode = os.waitstatus_to_exitcode(status)
+    return Started(None if killed[0] else process.returncode, seconds, usage.ru_utime + usage.ru_stime)
+
+
 class Run:
     """One scan: its name ("type18", "nodll", ...), its library ("sim", "reduced" or None: no
     VekTiv.dll), its profile (None: the library's built-in device) and what came out."""
@@ -145,7 +188,8 @@ class Run:
         self.name, self.library = name, library
         self.profile = profile or (os.path.join(PROFILES, name + ".ini") if library == "sim" and name != "builtin"
                                    else None)
-        self.exit_code = self.seconds = self.report_bytes = self.report_path = self.folder = None
+        self.exit_code = self.seconds = self.cpu_seconds = self.report_bytes = self.report_path = None
+        self.folder = None
         self.stylesheet = None      # path of the stylesheet written beside the report
         self.hung, self.problems = False, []
 
@@ -169,7 +213,7 @@ def scan(run, workdir, prefix, call_log=True):
 
     The program is copied into that folder together with the library the run asks for (none
     for "nodll"), so the library is found beside the program and nowhere else. Fills in the
-    run's exit code, time and report bytes; a run over the time limit is marked hung.
+    run's exit code, wall and CPU time and report bytes; a run over the time limit is marked hung.
     """
     folder = run.folder = tempfile.mkdtemp(prefix=run.name + "-", dir=workdir)
     shutil.copy2(os.path.join(BIN, "VekQuorvel.exe"), folder)
@@ -186,14 +230,10 @@ def scan(run, workdir, prefix, call_log=True):
         env["VEKTIV_PROFILE"] = windows_path(run.profile)
     if call_log:
         env["VEKTIV_CALL_LOG"] = windows_path(os.path.join(folder, "calls.log"))
-    start = time.monotonic()
-    try:
-        done = subprocess.run(["wine", os.path.join(folder, "VekQuorvel.exe"), "-f=" + windows_path(report), "-o"],
-                              env=env, cwd=cwd, timeout=SCAN_TIME_LIMIT, **QUIET)
-        run.exit_code = done.returncode
-    except subprocess.TimeoutExpired:
-        run.hung = True
-    run.seconds = time.monotonic() - start
+    done = start_measured(["wine", os.path.join(folder, "VekQuorvel.exe"), "-f=" + windows_path(report), "-o"],
+                          env, cwd=cwd)
+    run.exit_code, run.seconds, run.cpu_seconds = done.exit_code, done.seconds, done.cpu_seconds
+    run.hung = done.exit_code is None
     if os.path.exists(report):
         with open(report, "rb") as f:
             run.report_bytes = f.read()
@@ -322,24 +362,30 @@ HOST_VALUES = {("Header", "Time"), ("Header", "Date"), ("Header", "Author"), ("H
                ("Vek Drivers and Tools", "Modification date"), ("Vek Drivers and Tools", "File size")}
 
 
+def one_line(value):
+    """A text on one line: backslashes doubled, CR and LF as \\r and \\n."""
+    return value.replace("\\", "\\\\").replace("\r", "\\r").replace("\n", "\\n")
+
+
 def shown(value):
     """A result on one line; a long one (a raw block) as its head, length and digest."""
-    value = value.replace("\\", "\\\\").replace("\r", "\\r").replace("\n", "\\n")
+    value = one_line(value)
     if len(value) <= 120:
         return value
     return "%s... (%d characters, sha1 %s)" % (value[:72], len(value), hashlib.sha1(value.encode()).hexdigest()[:12])
 
 
 def outline(root):
-    """The report as lines: the header's fields, then one line per Test ("group | category |
-    subcategory | name | result | status | Format"), and one line for each group, category or
-    subcategory that holds no Test."""
+    """The report as lines: the header's fields, then for each group a line with its
+    description ("Group | name | description") and one line per Test ("group | category |
+    subcategory | name | result | status | Format | description"), and one line for each
+    category or subcategory that holds no Test. Descriptions are never shortened: a Test that
+    shows its neighbour's remark must change the outline."""
     lines = ["Header | %s | %s" % (e.tag, "*" if ("Header", e.tag) in HOST_VALUES else e.text or "")
              for e in root.find("Header")]
     for group in root.iter("TestGroup"):
         path = [group.findtext("GroupName")]
-        if group.find("Category") is None:
-            lines.append(path[0])
+        lines.append("Group | %s | %s" % (path[0], one_line(group.findtext("GroupDescription") or "")))
         for category in group.iter("Category"):
             path[1:] = [category.findtext("CategoryName")]
             host = tuple(path) in HOST_VALUES
@@ -355,5 +401,6 @@ def outline(root):
                     masked = host or (path[0], name) in HOST_VALUES
                     lines.append(" | ".join(path + [name, "*" if masked else shown(result.text or ""),
                                                     test.findtext("TestStatus") or "",
-                                                    "*" if host else result.get("Format")]))
+                                                    "*" if host else result.get("Format"),
+                                                    one_line(test.findtext("TestDescription") or "")]))
     return "\n".join(lines) + "\n"
