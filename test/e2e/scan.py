@@ -5,6 +5,7 @@ Used by the test_*.py scripts here and by tools/bench. Only Python's standard li
 xmllint / xsltproc tools. Environment: VEK_BIN (build output), VEK_SOURCE (checkout), VEK_BUILD
 and the Wine session's DISPLAY (tools/test sets them up).
 """
+import collections
 import hashlib
 import os
 import re
@@ -139,12 +140,9 @@ class Prefix:
 # Running scans
 
 
-class Started:
-    """One program started to its end: exit code (None when it was killed at the time limit),
-    wall seconds and CPU seconds (user + system of the started process)."""
-
-    def __init__(self, exit_code, seconds, cpu_seconds):
-        self.exit_code, self.seconds, self.cpu_seconds = exit_code, seconds, cpu_seconds
+Started = collections.namedtuple("Started", "exit_code seconds cpu_seconds")
+Started.__doc__ = """One program started to its end: exit code (None when it was stopped at the time
+limit), wall seconds and CPU seconds (user + system of the started process)."""
 
 
 def start_measured(command, env, cwd=None, timeout=SCAN_TIME_LIMIT):
@@ -154,30 +152,21 @@ def start_measured(command, env, cwd=None, timeout=SCAN_TIME_LIMIT):
     steps of up to 50 ms, which a start under Wine's 0.1 s would show), and a timer kills the
     process at the limit. Under Wine the Windows program runs in the started process, so its
     resource usage is the program's own CPU time; the wineserver's share is not in it."""
-    killed, lock, ended = [False], threading.Lock(), [False]
     start = time.monotonic()
     process = subprocess.Popen(command, env=env, cwd=cwd, **QUIET)
-
-    def kill():
-        # Not process.kill(): it polls, and so could reap the process under the wait below.
-        with lock:
-            if not ended[0]:
-                killed[0] = True
-                os.kill(process.pid, signal.SIGKILL)
-
-    timer = threading.Timer(timeout, kill)
+    # os.kill, not process.kill(): that one polls, and so could reap the process under the wait.
+    timer = threading.Timer(timeout, os.kill, (process.pid, signal.SIGKILL))
     timer.start()
     try:
-        # Wait for the end without reaping, so that the timer never signals a reused pid.
+        # The end without reaping: until the timer is stopped its pid cannot be reused.
         os.waitid(os.P_PID, process.pid, os.WEXITED | os.WNOWAIT)
         seconds = time.monotonic() - start
-        with lock:
-            ended[0] = True
-        _, status, usage = os.wait4(process.pid, 0)
     finally:
         timer.cancel()
+        timer.join()
+    _, status, usage = os.wait4(process.pid, 0)
     process.returncode = os.waitstatus_to_exitcode(status)
-    return Started(None if killed[0] else process.returncode, seconds, usage.ru_utime + usage.ru_stime)
+    return Started(None if seconds >= timeout else process.returncode, seconds, usage.ru_utime + usage.ru_stime)
 
 
 class Run:
